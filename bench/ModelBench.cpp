@@ -1,0 +1,3 @@
+// Benchmarks of the move searches and of whole automatic games.
+#include <benchmark/benchmark.h>
+BENCHMARK_MAIN();

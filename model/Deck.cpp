@@ -1,0 +1,39 @@
+// The deck in its fixed order and the shuffle that deals it.
+#include "model/Deck.h"
+
+namespace jadeleaf {
+
+namespace {
+
+// Four rounds of faces 1-34, each followed by one season and one flower.
+struct OrderedDeck {
+    int faces[kPositionCount];
+    constexpr OrderedDeck() : faces() {
+        int n = 0;
+        for (int i = 1; i <= 4; ++i) {
+            for (int face = 1; face <= kLastPlainFace; ++face) faces[n++] = face;
+            faces[n++] = kLastPlainFace + i;
+            faces[n++] = kLastSeason + i;
+        }
+    }
+};
+
+constexpr OrderedDeck kOrderedDeck;
+
+}  // namespace
+
+bool ShuffleDeck(GameTable& table, RandomSource& random) {
+    int deck[kPositionCount];
+    for (int i = 0; i < kPositionCount; ++i) deck[i] = kOrderedDeck.faces[i];
+    table.tilesLeft = 0;
+    int n = kPositionCount;
+    do {
+        const int k = random.Next() % n;
+        --n;
+        table.deal[table.tilesLeft++] = deck[k];
+        deck[k] = deck[n];  // the last face not yet dealt fills the hole
+    } while (n > 0);
+    return true;
+}
+
+}  // namespace jadeleaf

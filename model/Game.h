@@ -1,0 +1,103 @@
+// The game: dealing, the game loop, the move check and automatic play, and
+// the ending of a game, all on the one program-wide state.
+#pragma once
+
+#include <cstdint>
+
+#include "model/GameTable.h"
+#include "model/GameWindow.h"
+#include "model/PaintRequests.h"
+#include "model/RandomSource.h"
+#include "model/Settings.h"
+#include "model/ShellState.h"
+
+namespace jadeleaf {
+
+class Game {
+public:
+    explicit Game(GameWindow& window);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // The program-wide state. The main window and the tests read it directly,
+    // as painting and the information views do.
+    GameTable table;
+    ShellState shell;
+    PaintRequests paint;
+    Settings settings;
+    RandomSource random;
+
+    // Game menu commands.
+    void NewGame1Click();
+    void AutoPlay1Click();
+    void FinishGame1Click();
+
+    void StopGameClock();
+    void ShowResults();
+
+    // The rules of play that reach the window.
+    int ReleaseLinks(int p);
+    void RemovePair(int a, int b);
+    void AnnounceNoMoveLeft();
+
+    // One pass each of the game loop's sure-bet hint, move check and automatic
+    // move. Each returns whether it changed the game, so that the loop knows
+    // when it may wait for the next event.
+    bool SureBetStep();
+    bool CheckMoves();
+    bool AutoMoveStep();
+
+    // The deepest the game loop has been nested in this run; a command that
+    // starts a game while a loop runs hands its game to that loop instead.
+    int MaxLoopDepth() const { return maxLoopDepth_; }
+
+private:
+    // What a command does after its game loop has returned.
+    enum class CommandTail : std::uint8_t { NewGame, AutoPlay };
+
+    // The tails of commands whose games a running loop took over, innermost
+    // last. Repeats of one kind are counted, not stored again.
+    class DeferredTails {
+    public:
+        // Repeats merge only above `floor`, the first entry of the loop that runs.
+        bool Push(CommandTail tail, int floor);
+        bool Empty(int base) const { return size_ <= base; }
+        int Size() const { return size_; }
+        CommandTail Pop();
+
+    private:
+        static constexpr int kCapacity = 32;
+        CommandTail kinds_[kCapacity] = {};
+        std::int32_t counts_[kCapacity] = {};
+        int size_ = 0;
+    };
+
+    void DealNewTable();
+    void SetFirstMessage();
+    bool RunGame(CommandTail tail);
+    void StartGame();
+    void RunGameLoop();
+    bool RunGamePass();
+    void CloseEndedGame();
+    void RunTail(CommandTail tail);
+    void EndNewGameCommand();
+    void EndAutoPlayCommand();
+    void WaitForClickOrEnd();
+    void ClearTableAfterAutoPlay();
+    void MirrorMenuFlags();
+    void EnableViewCommandsFromFlags();
+    bool AdvanceShownSweep();
+    void SelectForAutoPlay(TileSelection& selection, int p);
+    void RemoveTile(int p);
+    void ShowScore();
+    MessageAnswer AskYesNo(std::string_view caption, std::string_view text);
+    void ReportBrokenLink(const char* pattern, int p);
+
+    GameWindow& window_;
+    int loopDepth_ = 0;
+    int maxLoopDepth_ = 0;
+    int tailsFloor_ = 0;
+    DeferredTails deferredTails_;
+};
+
+}  // namespace jadeleaf

@@ -1,0 +1,27 @@
+// The player's options and the window placement, as the whole program reads them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace jadeleaf {
+
+struct Settings {
+    std::int32_t timeDisplay = 1;
+    std::int32_t infoDisplay = 1;
+    std::int32_t showMessages = 1;
+    std::int32_t assistance = 1;
+    std::int32_t showPicture = 0;
+    std::int32_t sideWindowWidth = 0;
+    std::int32_t sideWindowHeight = 0;
+    std::string bitmapPath;
+    std::int32_t delay1Slider = 5;
+    std::int32_t delay2Slider = 5;
+    std::int32_t formTop = 1;
+    std::int32_t formLeft = 1;
+    std::int32_t formWidth = 0;
+    std::int32_t formHeight = 0;
+    std::int32_t formState = 1;
+};
+
+}  // namespace jadeleaf

@@ -1,0 +1,2 @@
+// The analysis tool, run as its own process.
+#include <gtest/gtest.h>
