@@ -5,37 +5,52 @@ namespace jadeleaf {
 
 namespace {
 
-// The one position that carries a season or flower face.
-int PositionOfFace(const GameTable& table, int face) {
-    for (int p = 1; p <= kPositionCount; ++p) {
-        if (table.tiles[p].face == face) return p;
-    }
-    return 0;
-}
+// One scan of the table: how many tiles of each face are present, and which
+// of them are free, in increasing position order. The searches below read it
+// instead of scanning the table once per face.
+struct FaceCensus {
+    int present[kFaceCount + 1] = {};
+    int freeCount[kFaceCount + 1] = {};
+    int freeTiles[kFaceCount + 1][4] = {};
 
-// Collects the free season or flower tiles of `first` to `last`, each of
-// which the table holds once, into `found`, at most `wanted` of them. With
+    explicit FaceCensus(const GameTable& table) {
+        for (int p = 1; p <= kPositionCount; ++p) {
+            const TileRecord& tile = table.tiles[p];
+            if (tile.present != 1 || tile.face < 1 || tile.face > kFaceCount) continue;
+            ++present[tile.face];
+            if (!IsFree(table, p)) continue;
+            int& n = freeCount[tile.face];
+            if (n < 4) freeTiles[tile.face][n] = p;
+            ++n;
+        }
+    }
+};
+
+// The free tiles of the season or flower faces `first` to `last`, each of
+// which a deck holds once, into `found`, at most `wanted` of them. With
 // `stopAtMissing`, a face no longer on the table ends the collection.
-int CollectFreeSingles(const GameTable& table, int first, int last, bool stopAtMissing, int* found, int wanted) {
+int CollectFreeSingles(const FaceCensus& census, int first, int last, bool stopAtMissing, int* found, int wanted) {
     int count = 0;
     for (int face = first; face <= last && count < wanted; ++face) {
-        if (CountFace(table, face) != 1) {
+        if (census.present[face] != 1) {
             if (stopAtMissing) break;
             continue;
         }
-        const int p = PositionOfFace(table, face);
-        if (p != 0 && IsFree(table, p)) found[count++] = p;
+        if (census.freeCount[face] == 1) found[count++] = census.freeTiles[face][0];
     }
     return count;
 }
 
-void MarkSureBet(GameTable& table, PaintRequests& paint) {
-    for (const int p : table.sureBet) {
+int MarkSureBet(GameTable& table, PaintRequests& paint, const int (&tiles)[4], int result) {
+    for (int i = 0; i < 4; ++i) {
+        const int p = tiles[i];
+        table.sureBet[i] = p;
         TileRecord& tile = table.tiles[p];
         tile.state = kStateSureBet;
         tile.shown = 1;
         MarkLayersForRepaint(paint, tile.layer);
     }
+    return result;
 }
 
 }  // namespace
@@ -47,39 +62,38 @@ bool IsFree(const GameTable& table, int p) {
 
 int FindMove(GameTable& table) {
     if (table.firstSelection.made) return 0;
+    const FaceCensus census(table);
     for (int face = 1; face <= kLastPlainFace; ++face) {
-        if (CountFace(table, face) < 2) continue;
-        int found = 0;
-        for (int p = 1; p <= kPositionCount && found < 2; ++p) {
-            if (table.tiles[p].face == face && IsFree(table, p)) table.knownMove[found++] = p;
+        if (census.present[face] >= 2 && census.freeCount[face] >= 2) {
+            table.knownMove[0] = census.freeTiles[face][0];
+            table.knownMove[1] = census.freeTiles[face][1];
+            return face;
         }
-        if (found == 2) return face;
     }
-    if (CollectFreeSingles(table, kFirstSeason, kLastSeason, false, table.knownMove, 2) == 2) return kSeasonGroup;
-    if (CollectFreeSingles(table, kFirstFlower, kLastFlower, false, table.knownMove, 2) == 2) return kFlowerGroup;
+    int pair[2];
+    if (CollectFreeSingles(census, kFirstSeason, kLastSeason, false, pair, 2) == 2 ||
+        CollectFreeSingles(census, kFirstFlower, kLastFlower, false, pair, 2) == 2) {
+        table.knownMove[0] = pair[0];
+        table.knownMove[1] = pair[1];
+        return table.tiles[pair[0]].face <= kLastSeason ? kSeasonGroup : kFlowerGroup;
+    }
     return 0;
 }
 
 int FindSureBet(GameTable& table, PaintRequests& paint) {
     if (table.firstSelection.made) return 0;
+    const FaceCensus census(table);
     for (int face = 1; face <= kLastPlainFace; ++face) {
-        if (CountFace(table, face) != 4) continue;
-        int found = 0;
-        for (int p = 1; p <= kPositionCount && found < 4; ++p) {
-            if (table.tiles[p].face == face && IsFree(table, p)) table.sureBet[found++] = p;
-        }
-        if (found == 4) {
-            MarkSureBet(table, paint);
-            return face;
+        if (census.present[face] == 4 && census.freeCount[face] == 4) {
+            return MarkSureBet(table, paint, census.freeTiles[face], face);
         }
     }
-    if (CollectFreeSingles(table, kFirstSeason, kLastSeason, true, table.sureBet, 4) == 4) {
-        MarkSureBet(table, paint);
-        return kSeasonGroup;
+    int group[4];
+    if (CollectFreeSingles(census, kFirstSeason, kLastSeason, true, group, 4) == 4) {
+        return MarkSureBet(table, paint, group, kSeasonGroup);
     }
-    if (CollectFreeSingles(table, kFirstFlower, kLastFlower, true, table.sureBet, 4) == 4) {
-        MarkSureBet(table, paint);
-        return kFlowerGroup;
+    if (CollectFreeSingles(census, kFirstFlower, kLastFlower, true, group, 4) == 4) {
+        return MarkSureBet(table, paint, group, kFlowerGroup);
     }
     return 0;
 }

@@ -81,6 +81,11 @@ void FakeWindow::HandlePendingMessages(bool waitForEvent) {
     }
 }
 
+void FakeWindow::Pause(int milliseconds) {
+    pauses.push_back(milliseconds);
+    if (onPause) onPause();
+}
+
 std::string FakeWindow::LongTimeText(DayFraction time) {
     const long seconds = std::lround(time * 86400.0);
     char text[16];

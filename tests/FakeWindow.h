@@ -32,6 +32,9 @@ public:
     // `wait` says that the game has nothing to do until something happens.
     std::function<void(bool wait)> onMessages;
 
+    // Runs inside every Pause, after it has been recorded.
+    std::function<void()> onPause;
+
     // Answers for the Yes/No questions, in order; No when none is left.
     std::deque<MessageAnswer> answers;
 
@@ -82,7 +85,7 @@ public:
     void ShowResultsDialog() override;
     void ShowNoMoveDialog() override;
     void HandlePendingMessages(bool waitForEvent) override;
-    void Pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    void Pause(int milliseconds) override;
     DayFraction TimeOfDay() override { return timeOfDay; }
     std::uint32_t CalendarSeconds() override { return calendarSeconds; }
     std::string LongTimeText(DayFraction time) override;

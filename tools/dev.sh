@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then runs the tests or the game.
+#   tools/dev.sh test   every test, in a normal and in a sanitizer build
+#   tools/dev.sh play   the game
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev)
+
+install_missing() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+case "${1:-}" in
+test)
+    install_missing
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ctest --test-dir build --output-on-failure -j "$jobs"
+    build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DJADELEAF_SANITIZE=ON -DJADELEAF_BENCHMARKS=OFF
+    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+    ;;
+*)
+    echo "usage: tools/dev.sh test" >&2
+    exit 2
+    ;;
+esac
