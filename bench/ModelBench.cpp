@@ -14,9 +14,7 @@ GameTable DealtTable(std::uint32_t seed) {
     GameTable table;
     ResetGameTable(table);
     RandomSource random;
-    random.Seed(seed);
-    ShuffleDeck(table, random);
-    BuildLayout(table);
+    DealTable(table, random, seed);
     return table;
 }
 

@@ -1,6 +1,8 @@
 // The deck in its fixed order and the shuffle that deals it.
 #include "model/Deck.h"
 
+#include "model/TableLayout.h"
+
 namespace jadeleaf {
 
 namespace {
@@ -34,6 +36,14 @@ bool ShuffleDeck(GameTable& table, RandomSource& random) {
         deck[k] = deck[n];  // the last face not yet dealt fills the hole
     } while (n > 0);
     return true;
+}
+
+bool DealTable(GameTable& table, RandomSource& random, std::uint32_t seed) {
+    ClearTable(table);
+    random.Seed(seed);
+    const bool dealt = ShuffleDeck(table, random);
+    if (dealt) BuildLayout(table);
+    return dealt;
 }
 
 }  // namespace jadeleaf

@@ -1,6 +1,8 @@
 // The 144-tile deck and its shuffle into the deal.
 #pragma once
 
+#include <cstdint>
+
 #include "model/GameTable.h"
 #include "model/RandomSource.h"
 
@@ -8,5 +10,9 @@ namespace jadeleaf {
 
 // Fills `deal` with a shuffled deck and sets `tilesLeft` to 144; always succeeds.
 bool ShuffleDeck(GameTable& table, RandomSource& random);
+
+// Clears the table, seeds the random source, shuffles and lays the deck out;
+// returns what the shuffle returned (`dealt`).
+bool DealTable(GameTable& table, RandomSource& random, std::uint32_t seed);
 
 }  // namespace jadeleaf

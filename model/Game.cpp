@@ -6,7 +6,6 @@
 
 #include "model/Deck.h"
 #include "model/PlayingTime.h"
-#include "model/TableLayout.h"
 #include "model/TextLine.h"
 
 namespace jadeleaf {
@@ -80,10 +79,7 @@ void Game::DealNewTable() {
         paint.eraseTableArea = 1;
     }
     window_.SetCursor(WindowCursor::Hourglass);
-    ClearTable(table);
-    random.Seed(window_.CalendarSeconds());
-    table.dealt = ShuffleDeck(table, random) ? 1 : 0;
-    if (table.dealt) BuildLayout(table);
+    table.dealt = DealTable(table, random, window_.CalendarSeconds()) ? 1 : 0;
 }
 
 void Game::SetFirstMessage() {

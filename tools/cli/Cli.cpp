@@ -68,10 +68,7 @@ void PrintDeal(std::FILE* out, std::uint32_t seed) {
     GameTable table;
     ResetGameTable(table);
     RandomSource random;
-    ClearTable(table);
-    random.Seed(seed);
-    ShuffleDeck(table, random);
-    BuildLayout(table);
+    DealTable(table, random, seed);
 
     std::fprintf(out, "{\"seed\":%" PRIu32 ",\"deal\":[", seed);
     for (int i = 0; i < kPositionCount; ++i) std::fprintf(out, "%s%d", i ? "," : "", table.deal[i]);
