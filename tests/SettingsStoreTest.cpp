@@ -1,0 +1,2 @@
+// The settings store on real files.
+#include <gtest/gtest.h>
