@@ -1,2 +1,457 @@
 // The settings store on real files.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/RegistryFile.h"
+#include "shell/SettingsStore.h"
+
+namespace jadeleaf {
+namespace {
+
+constexpr PlacementDefaults kScreen{1920, 1080, 1};
+
+const std::string kHead =
+    "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Projects\\Jadeleaf1.1_R6]\r\n";
+
+// The fifteen values as a first start writes them on a 1920 x 1080 screen.
+const std::vector<std::pair<std::string, std::string>> kFirstStartValues = {
+    {"TimeDisplay", "dword:00000001"},
+    {"InfoDisplay", "dword:00000001"},
+    {"Show Messages", "dword:00000001"},
+    {"Assistance", "dword:00000001"},
+    {"ShowPicture", "dword:00000000"},
+    {"SideWindow Width", "dword:00000000"},
+    {"SideWindow Height", "dword:00000000"},
+    {"Delay1 Slider", "dword:00000005"},
+    {"Delay2 Slider", "dword:00000005"},
+    {"Form Top", "dword:00000001"},
+    {"Form Left", "dword:00000001"},
+    {"Form Width", "dword:0000077e"},
+    {"Form Height", "dword:00000436"},
+    {"Form State", "dword:00000001"},
+    {"SWBmpPath", "\"\""},
+};
+
+// A whole key: the first-start values with some data replaced, or the value
+// left out where the replacement is empty.
+std::string KeyText(const std::vector<std::pair<std::string, std::string>>& changes = {}) {
+    std::string text = kHead;
+    for (auto [name, data] : kFirstStartValues) {
+        for (const auto& [changed, newData] : changes) {
+            if (changed == name) data = newData;
+        }
+        if (!data.empty()) text += "\"" + name + "\"=" + data + "\r\n";
+    }
+    return text + "\r\n";
+}
+
+// What regedit on Windows exports: UTF-16LE with a byte order mark. Enough
+// of UTF-8 for ASCII and the Latin-1 letters.
+std::string Utf16Export(const std::string& utf8) {
+    std::string out = "\xFF\xFE";
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        unsigned c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0xC0) c = (c & 0x1F) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3F);
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>(c >> 8);
+    }
+    return out;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = ::testing::TempDir() + "jadeleaf-settings-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        ::setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    std::string Path() const { return root_ + "/config/Projects/Jadeleaf1.1_R6.reg"; }
+
+    void Store(const std::string& text) const {
+        std::filesystem::create_directories(std::filesystem::path(Path()).parent_path());
+        std::ofstream(Path(), std::ios::binary) << text;
+    }
+
+    Settings Load() const {
+        RegistryFile key;
+        Settings settings;
+        LoadSettings(key, settings, kScreen);
+        return settings;
+    }
+
+    std::string root_;
+};
+
+template <typename Action>
+std::string ErrorOf(Action action) {
+    try {
+        action();
+    } catch (const RegistryError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST_F(SettingsStoreTest, DefaultPathFollowsTheXdgConfigFolder) {
+    EXPECT_EQ(RegistryFile::DefaultPath(), Path());
+    const char* home = std::getenv("HOME");
+    const std::string oldHome = home != nullptr ? home : "";
+    ::setenv("HOME", root_.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (root_ + "/config//").c_str(), 1);
+    EXPECT_EQ(RegistryFile::DefaultPath(), Path());
+    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    EXPECT_EQ(RegistryFile::DefaultPath(), root_ + "/.config/Projects/Jadeleaf1.1_R6.reg");
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(RegistryFile::DefaultPath(), root_ + "/.config/Projects/Jadeleaf1.1_R6.reg");
+    ::setenv("HOME", oldHome.c_str(), 1);
+}
+
+TEST_F(SettingsStoreTest, FirstStartWritesAllFifteenValuesInOrder) {
+    RegistryFile key;
+    EXPECT_FALSE(key.OpenKeyReadOnly());
+    EXPECT_FALSE(std::filesystem::exists(root_ + "/config")) << "reading must create nothing";
+
+    const Settings settings = Load();
+    EXPECT_EQ(ReadText(Path()), KeyText());
+    EXPECT_EQ(settings.formWidth, 1918);
+    EXPECT_EQ(settings.formHeight, 1078);
+    EXPECT_EQ(settings.showPicture, 0);
+    EXPECT_EQ(settings.delay1Slider, 5);
+    EXPECT_EQ(settings.delay2Slider, 5);
+    EXPECT_EQ(settings.bitmapPath, "");
+
+    // The second start reads what the first wrote and changes nothing.
+    const Settings again = Load();
+    EXPECT_EQ(again.formWidth, 1918);
+    EXPECT_EQ(ReadText(Path()), KeyText());
+}
+
+TEST_F(SettingsStoreTest, StoredValuesAreReadWithFlagsAsOneOrZero) {
+    Store(KeyText({{"TimeDisplay", "dword:00000007"},
+                   {"Assistance", "dword:00000000"},
+                   {"Form Top", "dword:fffffff6"},
+                   {"Delay2 Slider", "dword:0000000C"}}));
+    const Settings settings = Load();
+    EXPECT_EQ(settings.timeDisplay, 1);
+    EXPECT_EQ(settings.assistance, 0);
+    EXPECT_EQ(settings.formTop, -10);
+    EXPECT_EQ(settings.delay2Slider, 12) << "the load applies no range limits";
+
+    // The seven is written back as a one with the display options.
+    RegistryFile key;
+    WriteDisplayOptions(key, settings);
+    EXPECT_EQ(ReadText(Path()), KeyText({{"Assistance", "dword:00000000"},
+                                         {"Form Top", "dword:fffffff6"},
+                                         {"Delay2 Slider", "dword:0000000C"}}));
+}
+
+TEST_F(SettingsStoreTest, MissingOrMistypedValuesStopTheLoad) {
+    Store(KeyText({{"Delay1 Slider", ""}}));
+    EXPECT_EQ(ErrorOf([&] { Load(); }), "Failed to get data for 'Delay1 Slider'");
+    Store(KeyText({{"Form Width", "\"1918\""}}));
+    EXPECT_EQ(ErrorOf([&] { Load(); }), "Invalid data type for 'Form Width'");
+    Store(KeyText({{"InfoDisplay", "hex:01,00,00,00"}}));
+    EXPECT_EQ(ErrorOf([&] { Load(); }), "Invalid data type for 'InfoDisplay'");
+    Store(KeyText({{"SWBmpPath", "dword:00000000"}}));
+    EXPECT_EQ(ErrorOf([&] { Load(); }), "Invalid data type for 'SWBmpPath'");
+
+    Store(KeyText({{"SWBmpPath", ""}}));
+    EXPECT_EQ(Load().bitmapPath, "");
+    EXPECT_EQ(ReadText(Path()), KeyText({{"SWBmpPath", ""}})) << "a load of an existing key writes nothing";
+}
+
+TEST_F(SettingsStoreTest, ExpandStringPathIsReadAsTextWithoutExpansion) {
+    // "%HOME%\pé.bmp" in UTF-16LE, as regedit writes it over two lines.
+    Store(KeyText({{"SWBmpPath",
+                    "hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,70,00,e9,00,2e,00,\\\r\n"
+                    "  62,00,6d,00,70,00,00,00"}}));
+    EXPECT_EQ(Load().bitmapPath, "%HOME%\\p\xC3\xA9.bmp");
+}
+
+TEST_F(SettingsStoreTest, TextsWithBackslashesAndQuotesRoundTrip) {
+    Load();
+    Settings settings;
+    settings.bitmapPath = R"(D:\Images\"odd" name\sw01.bmp)";
+    RegistryFile key;
+    WriteBitmapPath(key, settings);
+    EXPECT_EQ(ReadText(Path()), KeyText({{"SWBmpPath", R"("D:\\Images\\\"odd\" name\\sw01.bmp")"}}));
+    EXPECT_EQ(Load().bitmapPath, settings.bitmapPath);
+
+    settings.bitmapPath = "/home/u/a\nb.bmp";
+    EXPECT_EQ(ErrorOf([&] { WriteBitmapPath(key, settings); }), "Failed to set data for 'SWBmpPath'");
+    EXPECT_EQ(Load().bitmapPath, R"(D:\Images\"odd" name\sw01.bmp)");
+}
+
+TEST_F(SettingsStoreTest, WindowPlacementIsSavedUnlessMinimized) {
+    Settings settings = Load();
+    RegistryFile key;
+    SaveWindowPlacement(key, settings, {-8, -1200, 800, 600, false, true});
+    const std::vector<std::pair<std::string, std::string>> saved = {{"Form Top", "dword:fffffff8"},
+                                                                    {"Form Left", "dword:fffffb50"},
+                                                                    {"Form Width", "dword:00000320"},
+                                                                    {"Form Height", "dword:00000258"},
+                                                                    {"Form State", "dword:00000002"}};
+    EXPECT_EQ(ReadText(Path()), KeyText(saved));
+
+    SaveWindowPlacement(key, settings, {0, 0, 160, 28, true, false});
+    EXPECT_EQ(ReadText(Path()), KeyText(saved));
+    const Settings loaded = Load();
+    EXPECT_EQ(loaded.formTop, -8);
+    EXPECT_EQ(loaded.formLeft, -1200);
+    EXPECT_EQ(loaded.formState, 2);
+}
+
+TEST_F(SettingsStoreTest, EachWriterChangesOnlyItsOwnValues) {
+    Settings settings = Load();
+    settings.showMessages = 0;
+    settings.sideWindowWidth = 120;
+    settings.sideWindowHeight = 90;
+    settings.delay1Slider = 1;
+    settings.delay2Slider = 10;
+    settings.showPicture = 1;  // not stored by the writers called below
+    RegistryFile key;
+    WriteShowMessages(key, settings);
+    WriteSideWindowWidth(key, settings);
+    WriteSideWindowHeight(key, settings);
+    WriteDelay1Slider(key, settings);
+    WriteDelay2Slider(key, settings);
+    EXPECT_EQ(ReadText(Path()), KeyText({{"Show Messages", "dword:00000000"},
+                                         {"SideWindow Width", "dword:00000078"},
+                                         {"SideWindow Height", "dword:0000005a"},
+                                         {"Delay1 Slider", "dword:00000001"},
+                                         {"Delay2 Slider", "dword:0000000a"}}));
+}
+
+TEST_F(SettingsStoreTest, WritesKeepOtherKeysUnknownValuesAndComments) {
+    const std::string before =
+        "Windows Registry Editor Version 5.00\n\n"
+        "[HKEY_CURRENT_USER\\Software\\Other]\n"
+        "\"Delay1 Slider\"=\"not ours\"\n"
+        "\"List\"=hex(7):61,00,00,00,\\\n  00,00\n\n"
+        "; kept as written\n"
+        "[hkey_current_user\\software\\projects\\JADELEAF1.1_R6]\n"
+        "\"Unknown\"=hex:de,ad\n"
+        "\"delay1 slider\"=dword:00000003\n"
+        "@=\"default\"\n\n"
+        "[HKEY_CURRENT_USER\\Software\\After]\n"
+        "\"X\"=dword:00000001\n";
+    Store(before);
+    Settings settings;
+    settings.delay1Slider = 9;
+    settings.bitmapPath = "C:\\b.bmp";
+    RegistryFile key;
+    WriteDelay1Slider(key, settings);
+    WriteBitmapPath(key, settings);
+    const std::string after =
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+        "\"Delay1 Slider\"=\"not ours\"\r\n"
+        "\"List\"=hex(7):61,00,00,00,\\\r\n  00,00\r\n\r\n"
+        "; kept as written\r\n"
+        "[hkey_current_user\\software\\projects\\JADELEAF1.1_R6]\r\n"
+        "\"Unknown\"=hex:de,ad\r\n"
+        "\"Delay1 Slider\"=dword:00000009\r\n"
+        "@=\"default\"\r\n"
+        "\"SWBmpPath\"=\"C:\\\\b.bmp\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\After]\r\n"
+        "\"X\"=dword:00000001\r\n";
+    EXPECT_EQ(ReadText(Path()), after);
+}
+
+TEST_F(SettingsStoreTest, FileWithoutTheKeyGetsTheDefaultsAppended) {
+    const std::string other = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n";
+    Store(other);
+    Load();
+    const std::string key = KeyText().substr(KeyText().find('['));
+    EXPECT_EQ(ReadText(Path()), other + "\r\n" + key);
+}
+
+TEST_F(SettingsStoreTest, WindowsExportsInUtf16AndUtf8WithBomAreRead) {
+    const std::string text = KeyText({{"Form Left", "dword:00000040"}, {"SWBmpPath", "\"C:\\\\\xC3\xA9.bmp\""}});
+    Store(Utf16Export(text));
+    EXPECT_EQ(Load().formLeft, 64);
+    EXPECT_EQ(Load().bitmapPath, "C:\\\xC3\xA9.bmp");
+
+    std::string lfOnly = "\xEF\xBB\xBF" + text;
+    for (std::size_t at; (at = lfOnly.find("\r\n")) != std::string::npos;) lfOnly.erase(at, 1);
+    Store(lfOnly);
+    EXPECT_EQ(Load().formLeft, 64);
+    Settings settings = Load();
+    RegistryFile key;
+    WriteDelay2Slider(key, settings);
+    EXPECT_EQ(ReadText(Path()), text) << "rewritten as UTF-8 without a byte order mark, lines ending in CR LF";
+}
+
+TEST_F(SettingsStoreTest, CorruptFilesAreReportedAndLeftUntouched) {
+    const std::string head =
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Projects\\Jadeleaf1.1_R6]\n";
+    const struct {
+        std::string text;
+        int line;
+    } cases[] = {
+        {"REGEDIT4\n" + KeyText(), 1},
+        {"", 1},
+        {head + "\"TimeDisplay\"=dword:00000001\n\"SWBmpPath\"=\"D:\\\\Images\n", 5},
+        {head + "\"SWBmpPath\"=\"D:\\Images\"\n", 4},
+        {head + "\"SWBmpPath\"=hex(2):44,00,\\\n  3g,00\n", 5},
+        {head + "\"SWBmpPath\"=hex(2):44,00,\\\n", 4},
+        {head + "\"TimeDisplay\"=dword:000000001\n", 4},
+        {head + "\"TimeDisplay\"=dword:1\nthis is not a value\n", 5},
+        {"Windows Registry Editor Version 5.00\n\n\"TimeDisplay\"=dword:00000001\n", 3},
+        {head + "\"Assistance\"=dword:00000001 trailing\n", 4},
+        {"\xFF\xFE" + std::string("W\0", 2) + "x", 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.text);
+        Store(test.text);
+        const std::string prefix = "\"" + Path() + "\", line " + std::to_string(test.line) + ": ";
+        EXPECT_EQ(ErrorOf([&] { Load(); }).rfind(prefix, 0), 0u) << ErrorOf([&] { Load(); });
+        Settings settings;
+        RegistryFile key;
+        try {
+            WriteShowMessages(key, settings);
+            ADD_FAILURE() << "a corrupt file was written";
+        } catch (const RegistryParseError& error) {
+            EXPECT_EQ(error.Line(), test.line);
+            EXPECT_EQ(error.Path(), Path());
+            EXPECT_FALSE(error.Reason().empty());
+        }
+        EXPECT_EQ(ReadText(Path()), test.text);
+        EXPECT_FALSE(std::filesystem::exists(Path() + ".new"));
+    }
+}
+
+TEST_F(SettingsStoreTest, RefusedWritesThrowAndKeepTheOldFile) {
+    // A folder on the way that is a plain file stops even root.
+    std::ofstream(root_ + "/file") << "x";
+    ::setenv("XDG_CONFIG_HOME", (root_ + "/file").c_str(), 1);
+    Settings settings;
+    RegistryFile blocked;
+    try {
+        LoadSettings(blocked, settings, kScreen);
+        ADD_FAILURE() << "the write did not fail";
+    } catch (const RegistryError& error) {
+        EXPECT_STREQ(error.what(), "Failed to set data for 'TimeDisplay'");
+        EXPECT_NE(error.Detail().find("Not a directory"), std::string::npos) << error.Detail();
+    }
+    EXPECT_EQ(settings.formWidth, 1918) << "the defaults hold in memory";
+
+    ::setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
+    settings = Load();
+    const std::string old = ReadText(Path());
+    RegistryFile key;
+    std::filesystem::remove(Path() + ".lock");
+    std::filesystem::create_directory(Path() + ".lock");
+    settings.delay2Slider = 2;
+    EXPECT_EQ(ErrorOf([&] { WriteDelay2Slider(key, settings); }), "Failed to set data for 'Delay2 Slider'");
+    EXPECT_EQ(ReadText(Path()), old);
+    std::filesystem::remove(Path() + ".lock");
+
+    // A full disk halfway through the new file: the size limit makes the
+    // second part of the write fail in a child process.
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        settings.bitmapPath = std::string(300, 'p');
+        ::_exit(ErrorOf([&] { WriteBitmapPath(key, settings); }) == "Failed to set data for 'SWBmpPath'" ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadText(Path()), old);
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".new"));
+}
+
+TEST_F(SettingsStoreTest, WriteThroughALinkKeepsTheLink) {
+    Store(KeyText());
+    std::filesystem::rename(Path(), root_ + "/kept.reg");
+    std::filesystem::create_symlink(root_ + "/kept.reg", Path());
+    Settings settings = Load();
+    settings.showMessages = 0;
+    RegistryFile key;
+    WriteShowMessages(key, settings);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    EXPECT_EQ(ReadText(root_ + "/kept.reg"), KeyText({{"Show Messages", "dword:00000000"}}));
+}
+
+// Two copies of the program write their own values at the same time; each
+// checks before every write that its previous value is still there.
+TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
+    Load();
+    constexpr int kWrites = 100;
+    const auto writer = [](void (*write)(RegistryFile&, const Settings&), std::int32_t Settings::*field,
+                           const char* name) {
+        RegistryFile key;
+        Settings settings;
+        for (int i = 1; i <= kWrites; ++i) {
+            if (!key.OpenKeyReadOnly() || key.ReadInteger(name) != (i == 1 ? 5 : i - 1)) return 1;
+            settings.*field = i;
+            write(key, settings);
+        }
+        return 0;
+    };
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        ASSERT_NE(children[c], -1);
+        if (children[c] == 0) {
+            int result = 2;
+            try {
+                result = c == 0 ? writer(WriteDelay1Slider, &Settings::delay1Slider, "Delay1 Slider")
+                                : writer(WriteDelay2Slider, &Settings::delay2Slider, "Delay2 Slider");
+            } catch (...) {
+            }
+            ::_exit(result);
+        }
+    }
+    int running = 2;
+    int reads = 0;
+    int badReads = 0;
+    while (running > 0) {
+        RegistryFile key;
+        try {
+            if (!key.OpenKeyReadOnly() || key.ReadInteger("Form State") != 1) ++badReads;
+        } catch (const RegistryError&) {
+            ++badReads;
+        }
+        ++reads;
+        for (pid_t& child : children) {
+            int status = 0;
+            if (child > 0 && ::waitpid(child, &status, WNOHANG) == child) {
+                EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer lost its value";
+                child = 0;
+                --running;
+            }
+        }
+    }
+    const Settings settings = Load();
+    EXPECT_EQ(settings.delay1Slider, kWrites);
+    EXPECT_EQ(settings.delay2Slider, kWrites);
+    EXPECT_EQ(badReads, 0) << "of " << reads << " reads, some saw a half-written file";
+}
+
+}  // namespace
+}  // namespace jadeleaf

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and then runs the tests or the game.
 #   tools/dev.sh test   every test, in a normal and in a sanitizer build
-#   tools/dev.sh play   the game
+#   tools/dev.sh play   the game (needs a desktop: a running X or Wayland session)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
+          libgtest-dev libbenchmark-dev)
 
 install_missing() {
     local missing=()
@@ -39,8 +40,13 @@ test)
     build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DJADELEAF_SANITIZE=ON -DJADELEAF_BENCHMARKS=OFF
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
     ;;
+play)
+    install_missing
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    exec build/jadeleaf
+    ;;
 *)
-    echo "usage: tools/dev.sh test" >&2
+    echo "usage: tools/dev.sh test | play" >&2
     exit 2
     ;;
 esac

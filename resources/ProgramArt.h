@@ -1,0 +1,20 @@
+// The program's own pictures (window icon, buttons, emblem, title), drawn at build time.
+#pragma once
+
+#include <cstddef>
+
+namespace jadeleaf {
+
+// A complete .bmp file image; white (0xFFFFFF) is the transparent colour.
+struct ArtBlob {
+    const unsigned char* data;
+    std::size_t size;
+};
+
+ArtBlob WindowIconBitmap();      // 32 x 32, a character-suit tile: a black numeral above a red character
+ArtBlob InfoButtonBitmap();      // 16 x 16, an information symbol, 16 colours
+ArtBlob EmblemBitmap();          // 116 x 110, a red arched bridge with a pagoda-roofed gate over water
+ArtBlob QuickInfoTitleBitmap();  // 322 x 27, the program's name in green italic letters on white
+ArtBlob PlaceholderTileBitmap(); // 37 x 47, the blank stored tile with a light grey face
+
+}  // namespace jadeleaf

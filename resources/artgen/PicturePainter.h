@@ -1,0 +1,21 @@
+// The pictures besides the tiles: the start-up picture and the program's own pictures.
+#pragma once
+
+#include <string_view>
+
+#include "resources/artgen/Canvas.h"
+
+namespace jadeleaf {
+
+Canvas PaintStartupPicture();    // 360 x 220: a stack of tiles, a jade leaf, bamboo and the name
+Canvas PaintWindowIcon();        // 32 x 32: a character-suit tile
+Canvas PaintInfoButton();        // 16 x 16: a letter i in a blue disc
+Canvas PaintEmblem();            // 116 x 110: a red arched bridge with a gate over water in a garden
+Canvas PaintQuickInfoTitle();    // 322 x 27: the program's name in green italic letters
+
+// The width of text set in the title letters at scale 1, one blank column between letters.
+int TitleTextWidth(std::string_view text);
+// Sets text in the title letters with its top-left corner at (x, y).
+void DrawTitleText(Canvas& canvas, std::string_view text, int x, int y, Rgb colour, int scale, double slant);
+
+}  // namespace jadeleaf

@@ -1,0 +1,46 @@
+// The program's settings in its registry key: the start-up load and every place that writes a value back.
+#pragma once
+
+#include "model/Settings.h"
+#include "shell/RegistryFile.h"
+
+namespace jadeleaf {
+
+// What a first start needs to know of the screen and of the new main window.
+struct PlacementDefaults {
+    int screenWidth;
+    int screenHeight;
+    int formState;  // 1 normal, 2 maximized, 0 minimized
+};
+
+// The main window's bounds and state at the moment it closes.
+struct WindowPlacement {
+    int top;
+    int left;
+    int width;
+    int height;
+    bool minimized;
+    bool maximized;
+};
+
+// Reads the fifteen values when the key exists; otherwise sets the defaults and
+// writes all of them, which creates the key. Throws RegistryError for a
+// missing or mistyped integer value, a file that cannot be parsed, or a
+// refused write; the fields read or set before the failure keep their values.
+void LoadSettings(RegistryFile& key, Settings& settings, const PlacementDefaults& defaults);
+
+// Takes the placement unless the window is minimized, then writes the five
+// placement values either way.
+void SaveWindowPlacement(RegistryFile& key, Settings& settings, const WindowPlacement& now);
+
+// Each writes its values from the fields, which the caller has already set,
+// in one locked rewrite of the file. Flags are written as 0 or 1.
+void WriteDisplayOptions(RegistryFile& key, const Settings& settings);
+void WriteBitmapPath(RegistryFile& key, const Settings& settings);
+void WriteSideWindowWidth(RegistryFile& key, const Settings& settings);
+void WriteSideWindowHeight(RegistryFile& key, const Settings& settings);
+void WriteDelay1Slider(RegistryFile& key, const Settings& settings);
+void WriteDelay2Slider(RegistryFile& key, const Settings& settings);
+void WriteShowMessages(RegistryFile& key, const Settings& settings);
+
+}  // namespace jadeleaf

@@ -1,0 +1,625 @@
+// The main window's life: creation, start-up, the hooks, painting requests,
+// the timers, and closing.
+#include "shell/TForm1.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTime>
+#include <unistd.h>
+
+#include "model/PlayingTime.h"
+#include "model/TextLine.h"
+#include "play/TEndDlg1.h"
+#include "play/TResDlg1.h"
+#include "resources/ProgramArt.h"
+#include "shell/Forms.h"
+#include "shell/MainRoutine.h"
+#include "shell/TPrefDlg1.h"
+#include "shell/SettingsStore.h"
+#include "ui_TForm1.h"
+
+namespace jadeleaf {
+
+namespace {
+
+constexpr int kStatusPanelWidths[3] = {300, 245, 235};
+
+QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QImage ArtImage(ArtBlob blob) {
+    QImage image;
+    image.loadFromData(blob.data, static_cast<int>(blob.size), "BMP");
+    return image;
+}
+
+}  // namespace
+
+TForm1::TForm1(ShellServices services)
+    : services_(std::move(services)),
+      ui_(std::make_unique<Ui::Form1>()),
+      settingsFile_(services_.settingsPath),
+      game_(*this),
+      view_(game_, *this, graphics_, geometry_),
+      timer1_(services_.clock, [this] { Timer1Timer(); }),
+      timer2_(services_.clock, [this] { Timer2Timer(); }),
+      timer3_(services_.clock, [this] { Timer3Timer(); }) {
+    ui_->setupUi(this);
+    ui_->ClientArea->installEventFilter(this);
+    ui_->ClientArea->setMouseTracking(false);
+    CreateStatusPanels();
+    ConnectMenus();
+    setWindowIcon(QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap()))));
+    ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
+    FormCreate();
+    ConstructGameState();
+}
+
+TForm1::~TForm1() {
+    if (cursorOverridden_) QGuiApplication::restoreOverrideCursor();
+}
+
+// ---------------------------------------------------------------------------
+// Creation
+
+void TForm1::FormCreate() {
+    ShowGamePanels(false);
+    ClassifyScreen();
+    QPalette colours = ui_->ClientArea->palette();
+    colours.setColor(QPalette::Window, tableColour_);
+    ui_->ClientArea->setPalette(colours);
+    ui_->ClientArea->setAutoFillBackground(false);
+    shadeColour_ = QColor(kShadeColour);
+    if (services_.installIdleHook) idleHook_ = std::make_unique<IdleHook>([this] { ApplicationIdle(); });
+
+    GameTable& table = game_.table;
+    ShellState& shell = game_.shell;
+    table.tableReady = 0;
+    table.dealt = 0;
+    table.moveCheck = 0;
+    shell.optionsChanged = 0;
+    shell.finishEnabled = 0;
+    shell.tilesViewEnabled = 0;
+    shell.dimensionsEnabled = 0;
+    shell.autoPlayEnabled = 1;
+
+    ClearTable(table);
+    ComputeGeometry();
+    if (width() < geometry_.sideX) resize(geometry_.sideX, height());
+
+    graphics_.Prepare(ArtImage(PlaceholderTileBitmap()));
+    view_.CreateTablePicture(tableColour_, shadeColour_);
+
+    timer1_.SetInterval(1000);
+    timer2_.SetInterval(3000);
+    timer3_.SetInterval(300);
+    timer1_.SetEnabled(false);
+    timer2_.SetEnabled(false);
+    timer3_.SetEnabled(false);
+
+    SetCursor(WindowCursor::Arrow);
+    setCursor(Qt::ArrowCursor);
+    EnableMenus(false);
+    QFont statusFont = ui_->StatusBar1->font();
+    statusFont.setBold(false);
+    ui_->StatusBar1->setFont(statusFont);
+}
+
+void TForm1::ClassifyScreen() {
+    ShellState& shell = game_.shell;
+    shell.screenClass = 0;
+    const QSize screen = ScreenSize();
+    shell.screenWidth = screen.width();
+    shell.screenHeight = screen.height();
+    tableColour_ = QColor(kTableColour);
+    if (shell.screenWidth >= 1024) {
+        shell.screenClass = 2;
+        shell.tileLoadFactor = 12;
+        shell.autoPlayFactor = 50;
+    } else if (shell.screenWidth >= 800) {
+        shell.screenClass = 1;
+        shell.tileLoadFactor = 6;
+        shell.autoPlayFactor = 16;
+    }
+}
+
+void TForm1::ConstructGameState() {
+    ShellState& shell = game_.shell;
+    const QSize screen = ScreenSize();
+    shell.screenWidth = screen.width();
+    shell.screenHeight = screen.height();
+
+    GameTable& table = game_.table;
+    table.score = 0;
+    table.autoPlay = 0;
+    table.stopRequested = 0;
+    table.welcomePending = 1;
+    shell.clickSeen = 0;
+    shell.viewMode = kViewTable;
+    shell.startupPending = 1;
+    game_.paint = PaintRequests{};
+    graphics_.graphicsFailed = false;
+    shell.bitmapPathValid = 0;
+    game_.settings.delay1Slider = 5;
+    game_.settings.delay2Slider = 5;
+
+    char directory[261];
+    currentDirectory_ = getcwd(directory, sizeof directory) != nullptr ? directory : "";
+    SetStatusText(0, "Dir: " + currentDirectory_);
+
+    const PlacementDefaults defaults{shell.screenWidth, shell.screenHeight, isMaximized() ? 2 : isMinimized() ? 0 : 1};
+    LoadSettings(settingsFile_, game_.settings, defaults);
+
+    shell.tileLoadDelay = shell.tileLoadFactor * game_.settings.delay1Slider;
+    shell.autoPlayDelay = shell.autoPlayFactor * game_.settings.delay2Slider;
+    ApplyWindowPlacement();
+
+    // The first geometry computed after showing then always erases the window.
+    geometry_.clientWidth = 0;
+    geometry_.clientHeight = 0;
+}
+
+void TForm1::ApplyWindowPlacement() {
+    const Settings& settings = game_.settings;
+    if (settings.formState == 0) return;
+    // The position is the frame's, the size the window's own, as they are saved.
+    move(settings.formLeft, settings.formTop);
+    resize(settings.formWidth, settings.formHeight);
+    if (settings.formState == 1) setWindowState(Qt::WindowNoState);
+}
+
+void TForm1::CreateStatusPanels() {
+    for (int panel = 0; panel < 3; ++panel) {
+        auto* label = new QLabel(ui_->StatusBar1);
+        label->setFixedWidth(kStatusPanelWidths[panel]);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        ui_->StatusBar1->addWidget(label);
+        statusPanels_[static_cast<std::size_t>(panel)] = label;
+    }
+    ui_->StatusBar1->setSizeGripEnabled(true);
+}
+
+void TForm1::ConnectMenus() {
+    connect(ui_->NewGame1, &QAction::triggered, this, [this] { game_.NewGame1Click(); });
+    connect(ui_->FinishGame1, &QAction::triggered, this, [this] { game_.FinishGame1Click(); });
+    connect(ui_->AutoPlay1, &QAction::triggered, this, [this] { game_.AutoPlay1Click(); });
+    connect(ui_->GameExit1, &QAction::triggered, this, [this] { GameExit1Click(); });
+    connect(ui_->GamePref1, &QAction::triggered, this, [] {
+        if (PrefDlg1 != nullptr) PrefDlg1->show();
+    });
+}
+
+void TForm1::EnableMenus(bool enabled) {
+    ui_->GameMenu1->setEnabled(enabled);
+    ui_->ViewMenu1->setEnabled(enabled);
+    ui_->HelpMenu1->setEnabled(enabled);
+    ui_->GameMenu1->menuAction()->setEnabled(enabled);
+    ui_->ViewMenu1->menuAction()->setEnabled(enabled);
+    ui_->HelpMenu1->menuAction()->setEnabled(enabled);
+}
+
+bool TForm1::MenusEnabled() const {
+    return ui_->GameMenu1->menuAction()->isEnabled() && ui_->ViewMenu1->menuAction()->isEnabled() &&
+           ui_->HelpMenu1->menuAction()->isEnabled();
+}
+
+// ---------------------------------------------------------------------------
+// Showing, activation, resizing
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TForm1::FormShow() {
+    ui_->ViewBtn1->setVisible(false);
+    ComputeGeometry();
+    if (game_.shell.startupPending) {
+        PaintSideWindow();
+    } else {
+        ShowGamePanels(false);
+        game_.paint.eraseWindow = 1;
+        game_.paint.eraseTableArea = 1;
+        FormPaint(false);
+    }
+    SetCursor(WindowCursor::Arrow);
+}
+
+void TForm1::FormActivate() {
+    if (game_.shell.screenClass == 0) {
+        ShowMessage(" MahJong Table Control",
+                    "This program requires a screen resolution of \nat least 800 x 600, or 1024 x 768 pixels.",
+                    MessageIcon::None, MessageButtons::Ok);
+        close();
+        return;
+    }
+    SetCursor(WindowCursor::Arrow);
+    if (game_.shell.startupPending) return;
+    if (game_.table.tableReady == 0) {
+        ShowGamePanels(false);
+    } else if (game_.shell.viewMode == kViewTable) {
+        game_.paint.copyTablePicture = 1;
+        ShowGamePanels(true);
+    }
+    game_.paint.eraseTableArea = 1;
+    PaintSideWindow();
+    Paint();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize() {
+    ComputeGeometry();
+    if (!game_.shell.startupPending) game_.shell.resizePending = 1;
+}
+
+bool TForm1::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::StatusTip: {
+        // The hint of the menu item or button under the pointer.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.isEmpty()) statusPanels_[0]->setText(tip);
+        return true;
+    }
+    case QEvent::WindowActivate:
+        FormActivate();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+// The client area shows the window picture; every paint of the program and
+// of the system draws into that picture first.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ClientArea) {
+        if (event->type() == QEvent::Paint) {
+            QPainter painter(ui_->ClientArea);
+            painter.drawImage(0, 0, view_.WindowPicture());
+            return true;
+        }
+        if (event->type() == QEvent::Resize) {
+            view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
+            FormPaint(true);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Geometry and painting
+
+void TForm1::ComputeGeometry() {
+    const ClientMeasures client{ui_->ClientArea->width(), ui_->ClientArea->height() + ui_->StatusBar1->height(),
+                                ui_->StatusBar1->height(), ui_->Panel2->width(), ui_->ViewBtn1->width()};
+    const PanelPlacement place = jadeleaf::ComputeGeometry(geometry_, client, game_.settings, game_.paint);
+    ui_->Panel1->setGeometry(place.panel1Left, place.panel1Top, place.panel1Width, ui_->Panel1->height());
+    ui_->ViewBtn1->move(place.viewButtonLeft, place.viewButtonTop);
+    ui_->Label1->setGeometry(place.label1Left, place.label1Top, place.label1Width, ui_->Label1->height());
+    ui_->Panel2->move(place.panel2Left, place.panel2Top);
+    ui_->StaticText2->resize(28, 18);
+    ui_->StaticText2->setText(QString::fromUtf8(
+        FormatText(game_.table.score == 0 ? " %03d" : " %3d", game_.table.score).text));
+    view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
+}
+
+void TForm1::FormPaint(bool systemPaint) {
+    view_.FormPaint(systemPaint);
+    ui_->ClientArea->update();
+}
+
+void TForm1::Paint() { FormPaint(false); }
+
+void TForm1::PaintSideWindow() {
+    view_.PaintSideWindow([this] { ComputeGeometry(); });
+    ui_->ClientArea->update();
+}
+
+// ---------------------------------------------------------------------------
+// The idle hook and the timers
+
+void TForm1::ApplicationIdle() {
+    ShellState& shell = game_.shell;
+    if (!graphics_.library.Loaded() && !graphics_.graphicsFailed) {
+        graphics_.LoadResourceLibrary(game_, *this);
+        if (graphics_.library.Loaded()) {
+            shell.tilesViewEnabled = shell.dimensionsEnabled = shell.autoPlayEnabled = shell.startupPending ? 0 : 1;
+        }
+    }
+    MirrorMenuFlags();
+    if (shell.startupPending) return;
+    if (shell.resizePending) {
+        if (shell.viewMode != kViewTable) {
+            game_.paint.eraseTableArea = 1;
+        } else {
+            game_.paint.copyTablePicture = 1;
+        }
+        PaintSideWindow();
+        Paint();
+        shell.resizePending = 0;
+    }
+    if (shell.optionsChanged) {
+        PaintSideWindow();
+        Paint();
+        shell.optionsChanged = 0;
+    }
+}
+
+void TForm1::MirrorMenuFlags() {
+    const ShellState& shell = game_.shell;
+    SetEnabled(WindowItem::TileMode, shell.tilesViewEnabled);
+    SetEnabled(WindowItem::ViewBtn1, shell.tilesViewEnabled);
+    SetEnabled(WindowItem::DimensionMode, shell.dimensionsEnabled);
+    SetEnabled(WindowItem::FinishGame1, shell.finishEnabled);
+    SetEnabled(WindowItem::AutoPlay1, shell.autoPlayEnabled);
+}
+
+void TForm1::Timer1Timer() {
+    timer1_.SetEnabled(false);
+    GameTable& table = game_.table;
+    if (table.tableReady == 0) return;
+    table.nowTime = TimeOfDay();
+    table.elapsed = ElapsedSpan(table.startTime, table.nowTime);
+    if (game_.settings.timeDisplay == 1) {
+        SetStatusText(2, PlayingTimeText(table.elapsed));
+    } else {
+        SetStatusText(2, " Options under Game | Preferences.");
+    }
+    timer1_.SetEnabled(true);
+}
+
+void TForm1::Timer2Timer() {
+    timer2_.SetEnabled(false);
+    GameTable& table = game_.table;
+    if (table.tableReady) {
+        timer2_.SetInterval(3000);
+        if (!table.autoPlay) {
+            if (game_.settings.infoDisplay == 0) {
+                SetMessageLine("Info display option switched off.");
+            } else if (!table.firstSelection.made && table.tilesLeft > 0) {
+                SetMessageLine("Select a pair of tiles that match one another.");
+            } else if (!table.secondSelection.made && table.tilesLeft > 0) {
+                SetMessageLine("First selection made. Now, find a free match to that tile.");
+            }
+        }
+        if (table.moveCheck) {
+            if (!table.firstSelection.made) table.moveAnnounced = 0;
+            HandlePendingMessages(false);
+        }
+        return;
+    }
+    if (game_.shell.startupPending && !graphics_.graphicsFailed) {
+        game_.shell.startupPending = 0;
+        EnableMenus(true);
+        timer2_.SetInterval(3000);
+        game_.NewGame1Click();
+    }
+}
+
+void TForm1::Timer3Timer() {
+    timer3_.SetEnabled(false);
+    game_.paint.sidePictureDeferred = 0;
+    if (game_.settings.showPicture == 1 && game_.shell.bitmapPathValid) {
+        game_.paint.sidePictureDrawn = 0;
+        Paint();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Closing
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    GameTable& table = game_.table;
+    bool accept = true;
+    if (table.tableReady == 1) {
+        if (ShowMessage(" Closing Event", "Quit game and exit?", MessageIcon::None, MessageButtons::YesNo) ==
+            MessageAnswer::Yes) {
+            table.tableReady = 0;
+            table.dealt = 0;
+            table.stopRequested = 1;
+            game_.StopGameClock();
+        } else {
+            accept = false;
+        }
+    }
+    SaveWindowPlacement();
+    if (!accept) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (QCoreApplication* application = QCoreApplication::instance()) application->quit();
+}
+
+void TForm1::GameExit1Click() {
+    GameTable& table = game_.table;
+    if (table.tableReady == 1) {
+        if (ShowMessage(" Closing Event", "Quit game and exit?", MessageIcon::None, MessageButtons::YesNo) ==
+            MessageAnswer::No) {
+            return;
+        }
+        table.tableReady = 0;
+        table.dealt = 0;
+        // Leaving by Exit shows no results for the game left behind.
+        table.stopRequested = 1;
+        game_.StopGameClock();
+        if (table.autoPlay) {
+            game_.shell.clickSeen = 1;
+            ShowGamePanels(false);
+            ui_->ViewBtn1->setVisible(false);
+        }
+    }
+    SaveWindowPlacement();
+    timer1_.SetEnabled(false);
+    view_.Release();
+    graphics_.Release();
+    close();
+}
+
+void TForm1::SaveWindowPlacement() {
+    const WindowPlacement now{pos().y(), pos().x(), width(), height(), isMinimized(), isMaximized()};
+    try {
+        jadeleaf::SaveWindowPlacement(settingsFile_, game_.settings, now);
+    } catch (const std::exception& error) {
+        ReportException(error);
+    }
+}
+
+void TForm1::ReportException(const std::exception& error) {
+    ShowMessage(kApplicationTitle, error.what(), MessageIcon::Error, MessageButtons::Ok);
+}
+
+// ---------------------------------------------------------------------------
+// What the game asks of the window
+
+QString TForm1::StatusText(int panel) const { return statusPanels_[static_cast<std::size_t>(panel)]->text(); }
+
+QString TForm1::MessageLineText() const { return ui_->Label1->text(); }
+
+void TForm1::SetMessageLine(std::string_view text) { ui_->Label1->setText(ToQString(text)); }
+
+void TForm1::SetStatusText(int panel, std::string_view text) {
+    statusPanels_[static_cast<std::size_t>(panel)]->setText(ToQString(text));
+}
+
+void TForm1::SetScoreText(std::string_view text) { ui_->StaticText2->setText(ToQString(text)); }
+
+void TForm1::ShowGamePanels(bool visible) {
+    ui_->Panel2->setVisible(visible);
+    ui_->Label1->setVisible(visible);
+    ui_->Panel1->setVisible(visible);
+}
+
+QWidget* TForm1::Widget(WindowItem item) const {
+    switch (item) {
+    case WindowItem::Panel1:
+        return ui_->Panel1;
+    case WindowItem::Label1:
+        return ui_->Label1;
+    case WindowItem::Panel2:
+        return ui_->Panel2;
+    case WindowItem::ViewBtn1:
+        return ui_->ViewBtn1;
+    default:
+        return nullptr;
+    }
+}
+
+QAction* TForm1::Action(WindowItem item) const {
+    switch (item) {
+    case WindowItem::NewGame1:
+        return ui_->NewGame1;
+    case WindowItem::FinishGame1:
+        return ui_->FinishGame1;
+    case WindowItem::AutoPlay1:
+        return ui_->AutoPlay1;
+    case WindowItem::TileMode:
+        return ui_->TileMode;
+    case WindowItem::DimensionMode:
+        return ui_->DimensionMode;
+    default:
+        return nullptr;
+    }
+}
+
+void TForm1::SetVisible(WindowItem item, bool visible) {
+    if (QWidget* widget = Widget(item)) widget->setVisible(visible);
+    if (QAction* action = Action(item)) action->setVisible(visible);
+}
+
+void TForm1::SetEnabled(WindowItem item, bool enabled) {
+    if (QWidget* widget = Widget(item)) widget->setEnabled(enabled);
+    if (QAction* action = Action(item)) action->setEnabled(enabled);
+}
+
+PlatformTimer& TForm1::Timer(WindowTimer timer) {
+    switch (timer) {
+    case WindowTimer::Timer1:
+        return timer1_;
+    case WindowTimer::Timer2:
+        return timer2_;
+    default:
+        return timer3_;
+    }
+}
+
+void TForm1::SetTimerEnabled(WindowTimer timer, bool enabled) { Timer(timer).SetEnabled(enabled); }
+
+void TForm1::SetTimerInterval(WindowTimer timer, int milliseconds) { Timer(timer).SetInterval(milliseconds); }
+
+bool TForm1::TimerEnabled(WindowTimer timer) const {
+    return const_cast<TForm1*>(this)->Timer(timer).Enabled();
+}
+
+void TForm1::SetCursor(WindowCursor cursor) {
+    if (cursor == WindowCursor::Hourglass && !cursorOverridden_) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        cursorOverridden_ = true;
+    } else if (cursor == WindowCursor::Arrow && cursorOverridden_) {
+        QGuiApplication::restoreOverrideCursor();
+        cursorOverridden_ = false;
+    }
+}
+
+MessageAnswer TForm1::ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon,
+                                  MessageButtons buttons) {
+    return services_.modal.ShowMessage(this, caption, text, icon, buttons);
+}
+
+QPoint TForm1::ClientOrigin() const { return ui_->ClientArea->mapToGlobal(QPoint(0, 0)); }
+
+void TForm1::ShowResultsDialog() {
+    if (ResDlg1 == nullptr) return;
+    ResDlg1->move(ClientOrigin() + QPoint(30, 29));
+    services_.modal.ExecDialog(*ResDlg1);
+}
+
+void TForm1::ShowNoMoveDialog() {
+    if (EndDlg1 == nullptr) return;
+    const QPoint origin = ClientOrigin();
+    EndDlg1->move(origin.x() + geometry_.layoutWidth / 2 - EndDlg1->frameGeometry().width() / 2,
+                  origin.y() + geometry_.panelTop - 20);
+    services_.modal.ExecDialog(*EndDlg1);
+}
+
+void TForm1::HandlePendingMessages(bool waitForEvent) {
+    std::optional<IdleHook::Suspension> suspension;
+    if (idleHook_) suspension.emplace(*idleHook_);
+    if (waitForEvent) {
+        services_.clock.WaitForEvents();
+    } else {
+        services_.clock.HandlePendingEvents();
+    }
+}
+
+void TForm1::Pause(int milliseconds) { services_.clock.Pause(milliseconds); }
+
+DayFraction TForm1::TimeOfDay() { return services_.clock.TimeOfDay(); }
+
+std::uint32_t TForm1::CalendarSeconds() { return services_.clock.CalendarSeconds(); }
+
+// The locale's long time format, without a time zone.
+std::string TForm1::LongTimeText(DayFraction timeOfDay) {
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    const QTime time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(timeOfDay * 86400000.0 + 0.5) % 86400000);
+    return QLocale().toString(time, format.trimmed()).toStdString();
+}
+
+QSize TForm1::ScreenSize() const {
+    if (services_.screenSize) return *services_.screenSize;
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->size() : QSize(1024, 768);
+}
+
+}  // namespace jadeleaf

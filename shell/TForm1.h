@@ -1,0 +1,129 @@
+// The main window: the game table, its menus, panels, timers and status bar,
+// from creation to close. It is the window through which the game speaks.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "framework/Clock.h"
+#include "framework/IdleHook.h"
+#include "framework/ModalService.h"
+#include "framework/PlatformTimer.h"
+#include "model/Game.h"
+#include "render/TableGeometry.h"
+#include "render/TableView.h"
+#include "render/TileGraphics.h"
+#include "shell/RegistryFile.h"
+
+namespace Ui {
+class Form1;
+}
+
+namespace jadeleaf {
+
+// What the main window is given from outside: the clock, the modal windows,
+// the settings file, and in tests the screen size.
+struct ShellServices {
+    Clock& clock;
+    ModalService& modal;
+    std::string settingsPath;
+    std::optional<QSize> screenSize;
+    bool installIdleHook = true;
+};
+
+class TForm1 final : public QMainWindow, public GameWindow {
+public:
+    explicit TForm1(ShellServices services);
+    ~TForm1() override;
+
+    Game& GameState() { return game_; }
+    const TableGeometry& Geometry() const { return geometry_; }
+    const QImage& ClientPicture() { return view_.WindowPicture(); }
+    const QImage& TablePicture() const { return view_.TablePicture(); }
+    TileGraphics& Graphics() { return graphics_; }
+    QString StatusText(int panel) const;
+    QString MessageLineText() const;
+    bool MenusEnabled() const;
+    PlatformTimer& Timer(WindowTimer timer);
+
+    // Handlers.
+    void FormShow();
+    void FormActivate();
+    void FormResize();
+    void GameExit1Click();
+    void ApplicationIdle();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void FormPaint(bool systemPaint);
+    void ComputeGeometry();
+
+    // GameWindow.
+    void SetMessageLine(std::string_view text) override;
+    void SetStatusText(int panel, std::string_view text) override;
+    void SetScoreText(std::string_view text) override;
+    void SetVisible(WindowItem item, bool visible) override;
+    void SetEnabled(WindowItem item, bool enabled) override;
+    void SetTimerEnabled(WindowTimer timer, bool enabled) override;
+    void SetTimerInterval(WindowTimer timer, int milliseconds) override;
+    bool TimerEnabled(WindowTimer timer) const override;
+    void SetCursor(WindowCursor cursor) override;
+    void Paint() override;
+    void PaintSideWindow() override;
+    MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon,
+                              MessageButtons buttons) override;
+    void ShowResultsDialog() override;
+    void ShowNoMoveDialog() override;
+    void HandlePendingMessages(bool waitForEvent) override;
+    void Pause(int milliseconds) override;
+    DayFraction TimeOfDay() override;
+    std::uint32_t CalendarSeconds() override;
+    std::string LongTimeText(DayFraction timeOfDay) override;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void ConstructGameState();
+    void ClassifyScreen();
+    void CreateStatusPanels();
+    void ConnectMenus();
+    void EnableMenus(bool enabled);
+    void MirrorMenuFlags();
+    void ApplyWindowPlacement();
+    void SaveWindowPlacement();
+    void ShowGamePanels(bool visible);
+    void ReportException(const std::exception& error);
+    QWidget* Widget(WindowItem item) const;
+    QAction* Action(WindowItem item) const;
+    QPoint ClientOrigin() const;
+    QSize ScreenSize() const;
+
+    ShellServices services_;
+    std::unique_ptr<Ui::Form1> ui_;
+    RegistryFile settingsFile_;
+    Game game_;
+    TileGraphics graphics_;
+    TableGeometry geometry_;
+    TableView view_;
+    PlatformTimer timer1_;
+    PlatformTimer timer2_;
+    PlatformTimer timer3_;
+    std::unique_ptr<IdleHook> idleHook_;
+    std::array<QLabel*, 3> statusPanels_{};
+    QColor tableColour_;
+    QColor shadeColour_;
+    std::string currentDirectory_;
+    bool cursorOverridden_ = false;
+};
+
+}  // namespace jadeleaf

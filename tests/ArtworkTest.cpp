@@ -1,0 +1,302 @@
+// The resource library and the program's pictures, loaded and decoded as the game does.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QImage>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "resources/ProgramArt.h"
+#include "resources/ResourceTable.h"
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFF;
+constexpr QRgb kFaceFill = 0xCECECE;
+constexpr int kTileWidth = 37;
+constexpr int kTileHeight = 47;
+
+// The library stays loaded for the whole test process, as it does in the game.
+const JlResourceTable* Table() {
+    static const JlResourceTable* table = [] {
+        void* handle = dlopen(JL_RES10_PATH, RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) return static_cast<const JlResourceTable*>(nullptr);
+        return static_cast<const JlResourceTable*>(dlsym(handle, kJlResourceTableSymbol));
+    }();
+    return table;
+}
+
+const JlResourceEntry* Entry(int id) {
+    const JlResourceTable* table = Table();
+    if (table == nullptr) return nullptr;
+    for (std::uint32_t i = 0; i < table->count; ++i)
+        if (table->entries[i].id == id) return &table->entries[i];
+    return nullptr;
+}
+
+QImage Decode(const unsigned char* data, std::size_t size) {
+    return QImage::fromData(data, static_cast<int>(size), "BMP").convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Resource(int id) {
+    const JlResourceEntry* entry = Entry(id);
+    return entry == nullptr ? QImage() : Decode(entry->data, entry->size);
+}
+
+QImage Decode(jadeleaf::ArtBlob blob) { return Decode(blob.data, blob.size); }
+
+QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+
+int CountColours(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours.insert(At(image, x, y));
+    return static_cast<int>(colours.size());
+}
+
+int CountWhite(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += At(image, x, y) == kWhite ? 1 : 0;
+    return count;
+}
+
+// The transparent corners of a tile picture: above its left edge and right of its bottom edge.
+bool InCornerTriangle(int x, int y) { return x + y <= 3 || x + y >= (kTileWidth - 1) + (kTileHeight - 1) - 3; }
+
+bool InFaceRect(int x, int y) { return x >= 6 && x < 6 + 29 && y >= 2 && y < 2 + 39; }
+
+class ArtworkLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(Table(), nullptr) << "cannot load " << JL_RES10_PATH << ": " << dlerror(); }
+};
+
+TEST_F(ArtworkLibraryTest, TableHoldsEachBitmapFromOneToFortyFiveOnce) {
+    const JlResourceTable* table = Table();
+    EXPECT_EQ(table->magic, kJlResourceMagic);
+    EXPECT_EQ(table->version, kJlResourceVersion);
+    ASSERT_EQ(table->count, 45u);
+    std::multiset<int> ids;
+    for (std::uint32_t i = 0; i < table->count; ++i) ids.insert(table->entries[i].id);
+    for (int id = 1; id <= 45; ++id) EXPECT_EQ(ids.count(id), 1u) << "bitmap " << id;
+}
+
+TEST_F(ArtworkLibraryTest, EveryBitmapIsACompleteFileThatDecodesAtItsSize) {
+    for (int id = 1; id <= 45; ++id) {
+        const JlResourceEntry* entry = Entry(id);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_GT(entry->size, 54u);
+        // The file header names the whole file's length, which must be all the entry holds.
+        const std::uint32_t fileSize = entry->data[2] | entry->data[3] << 8 | entry->data[4] << 16 |
+                                       static_cast<std::uint32_t>(entry->data[5]) << 24;
+        EXPECT_EQ(entry->data[0], 'B');
+        EXPECT_EQ(entry->data[1], 'M');
+        EXPECT_EQ(fileSize, entry->size) << "bitmap " << id;
+        const QImage image = Resource(id);
+        ASSERT_FALSE(image.isNull()) << "bitmap " << id;
+        if (id <= 42 || id == 45) {
+            EXPECT_EQ(image.size(), QSize(29, 39)) << "bitmap " << id;
+        } else if (id == 43) {
+            EXPECT_EQ(image.size(), QSize(kTileWidth, kTileHeight));
+        } else {
+            EXPECT_LE(image.width(), 531);
+            EXPECT_LE(image.height(), 380);
+        }
+    }
+}
+
+TEST_F(ArtworkLibraryTest, FacesAreDrawingsOnWhite) {
+    for (int face = 1; face <= 42; ++face) {
+        const QImage image = Resource(face);
+        const int area = image.width() * image.height();
+        const int white = CountWhite(image);
+        EXPECT_GE(white * 5, area) << "face " << face << " leaves too little background";
+        EXPECT_GE((area - white) * 12, area) << "face " << face << " is almost blank";
+    }
+}
+
+TEST_F(ArtworkLibraryTest, EveryTwoFacesDifferClearly) {
+    std::vector<QImage> faces;
+    for (int face = 1; face <= 42; ++face) faces.push_back(Resource(face));
+    for (std::size_t a = 0; a < faces.size(); ++a) {
+        for (std::size_t b = a + 1; b < faces.size(); ++b) {
+            int differing = 0;
+            for (int y = 0; y < 39; ++y)
+                for (int x = 0; x < 29; ++x) differing += At(faces[a], x, y) != At(faces[b], x, y) ? 1 : 0;
+            // More than a 7 x 7 block: the closest pair, characters three and five, differs in 56.
+            EXPECT_GE(differing, 50) << "faces " << a + 1 << " and " << b + 1;
+        }
+    }
+}
+
+TEST_F(ArtworkLibraryTest, FrameIsWhiteExactlyInItsCornersAndFaceArea) {
+    const QImage frame = Resource(43);
+    for (int y = 0; y < kTileHeight; ++y) {
+        for (int x = 0; x < kTileWidth; ++x) {
+            // Any other white pixel would let the table show through a finished tile.
+            const bool white = InCornerTriangle(x, y) || InFaceRect(x, y);
+            EXPECT_EQ(At(frame, x, y) == kWhite, white) << "frame pixel " << x << ", " << y;
+        }
+    }
+    // The face area's outline is darker than the 3-D edge beside it.
+    EXPECT_LT(qGray(frame.pixel(4, 20)), qGray(frame.pixel(3, 20)));
+    EXPECT_LT(qGray(frame.pixel(20, 42)), qGray(frame.pixel(20, 43)));
+}
+
+TEST_F(ArtworkLibraryTest, SureBetPatternIsDiagonalStripesOnWhite) {
+    const QImage pattern = Resource(45);
+    const int area = 29 * 39;
+    const int coloured = area - CountWhite(pattern);
+    EXPECT_GE(coloured * 6, area);
+    EXPECT_LE(coloured * 2, area);
+    for (int y = 1; y < 39; ++y)
+        for (int x = 0; x + 1 < 29; ++x)
+            EXPECT_EQ(At(pattern, x, y) == kWhite, At(pattern, x + 1, y - 1) == kWhite) << x << ", " << y;
+}
+
+TEST_F(ArtworkLibraryTest, StartupPictureIsAPictureNotAFill) {
+    const QImage startup = Resource(44);
+    EXPECT_GE(startup.width(), 200);
+    EXPECT_GE(startup.height(), 120);
+    EXPECT_GE(CountColours(startup), 16);
+}
+
+TEST(ArtworkProgramTest, PicturesDecodeAtTheirSizes) {
+    struct Expected {
+        const char* name;
+        jadeleaf::ArtBlob blob;
+        QSize size;
+        int maxColours;
+    };
+    const Expected pictures[] = {
+        {"window icon", jadeleaf::WindowIconBitmap(), {32, 32}, 16},
+        {"information button", jadeleaf::InfoButtonBitmap(), {16, 16}, 16},
+        {"emblem", jadeleaf::EmblemBitmap(), {116, 110}, 256},
+        {"quick information title", jadeleaf::QuickInfoTitleBitmap(), {322, 27}, 16},
+        {"placeholder tile", jadeleaf::PlaceholderTileBitmap(), {kTileWidth, kTileHeight}, 256},
+    };
+    for (const Expected& picture : pictures) {
+        const QImage image = Decode(picture.blob);
+        ASSERT_FALSE(image.isNull()) << picture.name;
+        EXPECT_EQ(image.size(), picture.size) << picture.name;
+        EXPECT_LE(CountColours(image), picture.maxColours) << picture.name;
+        EXPECT_GE(CountColours(image), 3) << picture.name;
+    }
+}
+
+TEST(ArtworkProgramTest, TitleIsGreenLettersOnWhite) {
+    const QImage title = Decode(jadeleaf::QuickInfoTitleBitmap());
+    EXPECT_EQ(At(title, 0, 0), kWhite);
+    int green = 0;
+    for (int y = 0; y < title.height(); ++y) {
+        for (int x = 0; x < title.width(); ++x) {
+            const QColor colour = title.pixelColor(x, y);
+            green += colour.green() > colour.red() + 40 && colour.green() > colour.blue() + 40 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(green, 400);
+}
+
+TEST(ArtworkProgramTest, PlaceholderIsABlankGreyTileShapedLikeTheFrame) {
+    const QImage tile = Decode(jadeleaf::PlaceholderTileBitmap());
+    for (int y = 0; y < kTileHeight; ++y) {
+        for (int x = 0; x < kTileWidth; ++x) {
+            EXPECT_EQ(At(tile, x, y) == kWhite, InCornerTriangle(x, y)) << x << ", " << y;
+            if (InFaceRect(x, y)) {
+                EXPECT_EQ(At(tile, x, y), kFaceFill) << x << ", " << y;
+            }
+        }
+    }
+    // The edges at the left and at the bottom are darker than the face.
+    EXPECT_LT(qGray(tile.pixel(1, 20)), qGray(kFaceFill));
+    EXPECT_LT(qGray(tile.pixel(20, 45)), qGray(kFaceFill));
+}
+
+struct GeneratorRun {
+    int status;
+    std::string output;
+};
+
+GeneratorRun RunGenerator(const std::string& arguments) {
+    const std::string command = std::string("'") + JL_ARTGEN_PATH + "' " + arguments + " 2>&1";
+    GeneratorRun run{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class ArtworkGeneratorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        scratch = std::filesystem::path(::testing::TempDir()) /
+                  ("jl_artgen-" + std::string(info->name()) + "-" + std::to_string(getpid()));
+        std::filesystem::remove_all(scratch);
+        std::filesystem::create_directories(scratch);
+    }
+    void TearDown() override { std::filesystem::remove_all(scratch); }
+
+    std::filesystem::path scratch;
+};
+
+TEST_F(ArtworkGeneratorTest, WritesTheSameBytesOnEveryRun) {
+    const GeneratorRun first = RunGenerator("--out '" + (scratch / "one").string() + "'");
+    const GeneratorRun second = RunGenerator("--out '" + (scratch / "two").string() + "'");
+    ASSERT_EQ(first.status, 0) << first.output;
+    ASSERT_EQ(second.status, 0) << second.output;
+    for (const char* name : {"ResourceData.cpp", "ProgramArtData.cpp"}) {
+        const std::string one = ReadFile(scratch / "one" / name);
+        EXPECT_GT(one.size(), 10000u) << name;
+        EXPECT_TRUE(one == ReadFile(scratch / "two" / name)) << name << " differs between two runs";
+    }
+    // Only the two sources are left behind: the temporary files were renamed into place.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch / "one"), {}), 2);
+}
+
+TEST_F(ArtworkGeneratorTest, ReportsBadArgumentsAndUnwritableFolders) {
+    const GeneratorRun unknown = RunGenerator("--colour");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("unexpected argument '--colour'"), std::string::npos) << unknown.output;
+    EXPECT_NE(unknown.output.find("usage: jl_artgen"), std::string::npos);
+
+    const GeneratorRun missing = RunGenerator("--out");
+    EXPECT_EQ(missing.status, 2);
+
+    // A folder cannot be made below a plain file.
+    std::ofstream(scratch / "plain") << "keep me";
+    const GeneratorRun blocked = RunGenerator("--out '" + (scratch / "plain" / "art").string() + "'");
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.output.find("jl_artgen: cannot create"), std::string::npos) << blocked.output;
+    EXPECT_EQ(ReadFile(scratch / "plain"), "keep me");
+}
+
+TEST_F(ArtworkGeneratorTest, WritesAContactSheet) {
+    const std::filesystem::path sheet = scratch / "sheet.png";
+    const GeneratorRun run = RunGenerator("--sheet '" + sheet.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const QImage image(QString::fromStdString(sheet.string()));
+    ASSERT_FALSE(image.isNull());
+    // Room for the 42 tiles four times enlarged, seven in a row.
+    EXPECT_GE(image.width(), 7 * kTileWidth * 4);
+    EXPECT_GE(image.height(), 6 * kTileHeight * 4);
+}
+
+}  // namespace

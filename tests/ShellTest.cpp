@@ -1,0 +1,298 @@
+// The real main window under the offscreen platform: start-up to the first
+// deal, the settings file, the painted table, and closing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "model/TableLayout.h"
+#include "play/TResDlg1.h"
+#include "render/TableView.h"
+#include "shell/Forms.h"
+#include "shell/MainRoutine.h"
+#include "shell/RegistryFile.h"
+#include "shell/TPrefDlg1.h"
+#include "tests/ManualClock.h"
+#include "tests/ScriptedModal.h"
+
+namespace jadeleaf::test {
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    QDir().mkpath(QString::fromStdString(path.substr(0, path.rfind('/'))));
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string StoredSettings(const std::string& timeDisplay, bool withDelay1) {
+    std::string text =
+        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Projects\\Jadeleaf1.1_R6]\r\n"
+        "\"TimeDisplay\"=dword:" + timeDisplay + "\r\n"
+        "\"InfoDisplay\"=dword:00000001\r\n\"Show Messages\"=dword:00000001\r\n\"Assistance\"=dword:00000001\r\n"
+        "\"ShowPicture\"=dword:00000000\r\n\"SideWindow Width\"=dword:00000000\r\n"
+        "\"SideWindow Height\"=dword:00000000\r\n";
+    if (withDelay1) text += "\"Delay1 Slider\"=dword:00000005\r\n";
+    text +=
+        "\"Delay2 Slider\"=dword:00000005\r\n\"Form Top\"=dword:00000001\r\n\"Form Left\"=dword:00000001\r\n"
+        "\"Form Width\"=dword:00000384\r\n\"Form Height\"=dword:00000258\r\n\"Form State\"=dword:00000001\r\n"
+        "\"SWBmpPath\"=\"\"\r\n";
+    return text;
+}
+
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest() { settingsPath = directory.path().toStdString() + "/Projects/Jadeleaf1.1_R6.reg"; }
+
+    void Create(QSize screen = QSize(1280, 1024)) {
+        windows = CreateForms({clock, modal, settingsPath, screen, false});
+        form = windows.form1.get();
+        clock.onStuck = [this] { form->GameState().table.tableReady = 0; };
+    }
+
+    // The message loop shows the window and goes idle: the library and the
+    // tile pictures are loaded.
+    void StartUp() {
+        form->show();
+        QCoreApplication::processEvents();
+        form->ApplicationIdle();
+    }
+
+    Game& GameOf() { return form->GameState(); }
+
+    QTemporaryDir directory;
+    std::string settingsPath;
+    ManualClock clock;
+    ScriptedModal modal;
+    ApplicationWindows windows;
+    TForm1* form = nullptr;
+};
+
+TEST_F(ShellTest, StartUpLoadsTheTilesThenTimer2DealsTheFirstGame) {
+    Create();
+    EXPECT_EQ(form->windowTitle(), " Jadeleaf - Velora Edition, V1.1");
+    EXPECT_FALSE(form->MenusEnabled());
+    EXPECT_EQ(form->MessageLineText(), "Preparing for a new game.");
+    EXPECT_TRUE(form->StatusText(0).startsWith("Dir: "));
+    ASSERT_NE(PrefDlg1, nullptr);
+    EXPECT_TRUE(PrefDlg1->isVisible()) << "the preferences dialog appears when it is created";
+
+    std::vector<std::string> progress;
+    clock.onPause = [&](int) { progress.push_back(form->MessageLineText().toStdString()); };
+    StartUp();
+    EXPECT_EQ(form->StatusText(1), " Library used: JL_RES10.DLL");
+    ASSERT_EQ(progress.size(), 42u);
+    EXPECT_EQ(progress.front(), "Loading Resource Bitmap of Tile number:  1");
+    EXPECT_EQ(progress.back(), "Loading Resource Bitmap of Tile number: 42");
+    EXPECT_EQ(clock.pauses.front(), 60) << "12 x the stored delay of 5 on a wide screen";
+    EXPECT_TRUE(form->TimerEnabled(WindowTimer::Timer2));
+    EXPECT_EQ(form->Timer(WindowTimer::Timer2).Interval(), 400);
+    EXPECT_FALSE(form->MenusEnabled()) << "start-up ends only with Timer2";
+    EXPECT_TRUE(modal.messages.empty());
+
+    bool checked = false;
+    clock.steps.push_back([&] {
+        // The game loop waits for the player: the first deal is on the table.
+        Game& game = GameOf();
+        EXPECT_EQ(game.shell.startupPending, 0);
+        EXPECT_TRUE(form->MenusEnabled());
+        EXPECT_EQ(game.table.tableReady, 1);
+        EXPECT_EQ(form->MessageLineText(), "Welcome to MahJong. Start by selecting a pair of matching tiles.");
+        EXPECT_EQ(form->StatusText(0), "Number of tiles in the MahJong deck: 144");
+        EXPECT_TRUE(form->StatusText(1).startsWith(" Game started at "));
+        EXPECT_EQ(game.table.shownSweep, 0) << "every covered tile has become drawable";
+
+        const QImage& table = form->TablePicture();
+        const QImage& client = form->ClientPicture();
+        EXPECT_EQ(table.size(), QSize(kTableWidth, kTableHeight));
+        EXPECT_EQ(table.pixel(2, 2) & 0xFFFFFF, kFrameGreen);
+        EXPECT_EQ(table.pixel(200, 2) & 0xFFFFFF, kFrameGreen);
+        EXPECT_EQ(table.pixel(kTableWidth - 3, 100) & 0xFFFFFF, kFrameGreen);
+        EXPECT_EQ(table.pixel(kTableWidth - 2, 100) & 0xFFFFFF, kShadeColour) << "right edge excluded";
+        EXPECT_EQ(table.pixel(8, 8) & 0xFFFFFF, kShadeColour) << "no tile stands there";
+        EXPECT_EQ(client.pixel(kTableLeft + 2, kTableTop + 2) & 0xFFFFFF, kFrameGreen);
+        EXPECT_EQ(client.pixel(5, 5) & 0xFFFFFF, kTableColour);
+        for (const int p : {1, 12, 73, 84, 141, 142, 144}) {
+            const TileRecord& tile = game.table.tiles[p];
+            EXPECT_NE(table.pixel(tile.x + 20, tile.y + 20) & 0xFFFFFF, kShadeColour) << "tile " << p;
+        }
+        // Left of the left end tile and below the bottom row only the shade shows.
+        EXPECT_EQ(table.pixel(10, 190) & 0xFFFFFF, kShadeColour);
+        EXPECT_EQ(table.pixel(200, 372) & 0xFFFFFF, kShadeColour);
+        // The top tile's face shows the tile grey where its face picture is blank.
+        int grey = 0;
+        const TileRecord& top = game.table.tiles[kTopTile];
+        for (int y = top.y; y < top.y + kTileHeight; ++y) {
+            for (int x = top.x; x < top.x + kTileWidth; ++x) grey += (table.pixel(x, y) & 0xFFFFFF) == kTileFaceGrey;
+        }
+        EXPECT_GT(grey, 100);
+        checked = true;
+        modal.answers = {MessageAnswer::Yes};
+        game.FinishGame1Click();
+    });
+    clock.Advance(400);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(modal.Count("ResDlg1"), 1);
+    EXPECT_EQ(GameOf().table.tableReady, 0);
+    // The empty table shows the frame line of the table area.
+    EXPECT_EQ(form->ClientPicture().pixel(4, 100) & 0xFFFFFF, kLightFrameGreen);
+}
+
+TEST_F(ShellTest, FirstStartWritesAllFifteenValues) {
+    Create();
+    const std::string text = ReadFile(settingsPath);
+    const char* names[] = {"TimeDisplay",   "InfoDisplay",       "Show Messages",     "Assistance",
+                           "ShowPicture",   "SideWindow Width",  "SideWindow Height", "Delay1 Slider",
+                           "Delay2 Slider", "Form Top",          "Form Left",         "Form Width",
+                           "Form Height",   "Form State"};
+    std::size_t at = 0;
+    for (const char* name : names) {
+        const std::size_t found = text.find("\"" + std::string(name) + "\"=dword:", at);
+        ASSERT_NE(found, std::string::npos) << name;
+        at = found;
+    }
+    EXPECT_NE(text.find("\"SWBmpPath\"=\"\"", at), std::string::npos);
+    EXPECT_NE(text.find("\"Form Width\"=dword:000004fe"), std::string::npos) << "screen width less 2";
+    EXPECT_NE(text.find("\"Form Height\"=dword:000003fe"), std::string::npos);
+}
+
+TEST_F(ShellTest, StoredFlagsReadAsOneAndMissingValuesStopStartUp) {
+    WriteFile(settingsPath, StoredSettings("00000007", true));
+    Create();
+    EXPECT_EQ(GameOf().settings.timeDisplay, 1);
+    windows = ApplicationWindows();
+
+    WriteFile(settingsPath, StoredSettings("00000001", false));
+    try {
+        Create();
+        FAIL() << "start-up went on without a stored delay";
+    } catch (const RegistryError& error) {
+        EXPECT_STREQ(error.what(), "Failed to get data for 'Delay1 Slider'");
+    }
+}
+
+TEST_F(ShellTest, CorruptSettingsFileIsReportedAndLeftAlone) {
+    const std::string corrupt = StoredSettings("00000001", true) + "\"Form State\"=dword:12zz\r\n";
+    WriteFile(settingsPath, corrupt);
+    try {
+        Create();
+        FAIL() << "a corrupt file was accepted";
+    } catch (const RegistryError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find(settingsPath), std::string::npos) << message;
+        EXPECT_NE(message.find("line 19"), std::string::npos) << message;
+    }
+    EXPECT_EQ(ReadFile(settingsPath), corrupt);
+}
+
+TEST_F(ShellTest, ClosingDuringAGameAsksAndSavesThePlacementEitherWay) {
+    Create();
+    StartUp();
+    bool refused = false;
+    clock.steps.push_back([&] {
+        modal.answers = {MessageAnswer::No};
+        form->move(40, 50);
+        EXPECT_FALSE(form->close());
+        refused = GameOf().table.tableReady == 1;
+        EXPECT_NE(ReadFile(settingsPath).find("\"Form Left\"=dword:00000028"), std::string::npos) << ReadFile(settingsPath);
+    });
+    clock.steps.push_back([&] {
+        modal.answers = {MessageAnswer::Yes};
+        EXPECT_TRUE(form->close());
+    });
+    clock.Advance(400);
+    EXPECT_TRUE(refused);
+    ASSERT_GE(modal.messages.size(), 2u);
+    EXPECT_EQ(modal.messages[0].caption, " Closing Event");
+    EXPECT_EQ(modal.messages[0].text, "Quit game and exit?");
+    EXPECT_EQ(modal.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(modal.Count("ResDlg1"), 0) << "a game left by closing shows no results";
+    EXPECT_EQ(GameOf().table.tableReady, 0);
+    EXPECT_FALSE(form->TimerEnabled(WindowTimer::Timer1));
+}
+
+TEST_F(ShellTest, NarrowScreenIsRefused) {
+    Create(QSize(799, 1200));
+    form->FormActivate();
+    ASSERT_EQ(modal.messages.size(), 1u);
+    EXPECT_EQ(modal.messages[0].caption, " MahJong Table Control");
+    EXPECT_EQ(modal.messages[0].text, "This program requires a screen resolution of \nat least 800 x 600, or 1024 x 768 pixels.");
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(ShellTest, ScreenClassSetsTheDelays) {
+    Create(QSize(800, 600));
+    EXPECT_EQ(GameOf().shell.screenClass, 1);
+    EXPECT_EQ(GameOf().shell.tileLoadDelay, 30);
+    EXPECT_EQ(GameOf().shell.autoPlayDelay, 80);
+}
+
+// The start-up in a fresh process, whose library search the test controls.
+std::string RunProbe(const std::string& executable, const std::string& environment) {
+    const std::string command = environment + " " + executable + " 2>/dev/null";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+        pclose(pipe);
+    }
+    return output;
+}
+
+TEST(StartUpFailures, MissingLibraryGivesItsMessagesAndNoGame) {
+    // A copy of the program in a folder without the library beside it.
+    QTemporaryDir folder;
+    const std::string copy = folder.path().toStdString() + "/startup_probe";
+    ASSERT_TRUE(QFile::copy(JADELEAF_PROBE, QString::fromStdString(copy)));
+    const std::string output = RunProbe(copy, "cd " + folder.path().toStdString() + " &&");
+    const std::string expected = "timer2: off\n"
+                                 "box: DLL Load Error|Unable to load 'JL_RES10.DLL'.|error\n"
+                                 "box: JL_RES10.DLL|Error code: 2H / 2|information\n"
+                                 "box: Current Directory|" + QDir(folder.path()).canonicalPath().toStdString() + "|none\n"
+                                 "label: Preparing for a new game.\n"
+                                 "status1: \n"
+                                 "menus: disabled\n"
+                                 "game: none\n";
+    EXPECT_EQ(output, expected);
+}
+
+TEST(StartUpFailures, MissingResource45StopsAfterTheFirstFace) {
+    const std::string output =
+        RunProbe(JADELEAF_PROBE, "LD_LIBRARY_PATH=" JADELEAF_BUILD_DIR "/variants/without45");
+    const std::string expected = "timer2: off\n"
+                                 "box:  Diagonal Resource Loading|Error condition reported: Tile number 45|error\n"
+                                 "label: Loading Resource Bitmap of Tile number:  1\n"
+                                 "status1:  Library used: JL_RES10.DLL\n"
+                                 "menus: disabled\n"
+                                 "game: none\n";
+    EXPECT_EQ(output, expected);
+}
+
+TEST(StartUpFailures, PresentLibraryDealsTheFirstGame) {
+    const std::string output = RunProbe(JADELEAF_PROBE, "");
+    EXPECT_NE(output.find("timer2: 400\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("menus: enabled\ngame: dealt\n"), std::string::npos) << output;
+    EXPECT_EQ(output.find("box:"), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace jadeleaf::test
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,62 @@
+// Runs the start-up of the real main window in a process of its own and
+// prints what the player would see, for tests of a missing or damaged
+// resource library (a library once loaded stays found in its process).
+#include <QApplication>
+#include <QDir>
+#include <cstdio>
+#include <string>
+
+#include "shell/MainRoutine.h"
+#include "tests/ManualClock.h"
+#include "tests/ScriptedModal.h"
+
+namespace {
+
+const char* IconName(jadeleaf::MessageIcon icon) {
+    switch (icon) {
+    case jadeleaf::MessageIcon::Information:
+        return "information";
+    case jadeleaf::MessageIcon::Warning:
+        return "warning";
+    case jadeleaf::MessageIcon::Error:
+        return "error";
+    default:
+        return "none";
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    jadeleaf::test::ManualClock clock;
+    jadeleaf::test::ScriptedModal modal;
+    const std::string settings =
+        QDir::tempPath().toStdString() + "/jadeleaf-probe-" + std::to_string(QCoreApplication::applicationPid()) + ".reg";
+    std::remove(settings.c_str());
+    jadeleaf::ApplicationWindows windows = jadeleaf::CreateForms({clock, modal, settings, QSize(1280, 1024), false});
+    jadeleaf::TForm1& form = *windows.form1;
+    form.show();
+    QCoreApplication::processEvents();
+    form.ApplicationIdle();
+
+    bool dealt = false;
+    clock.steps.push_back([&] {
+        dealt = form.GameState().table.tableReady == 1;
+        form.GameState().table.tableReady = 0;
+    });
+    clock.onStuck = [&] { form.GameState().table.tableReady = 0; };
+    const bool timer2 = form.TimerEnabled(jadeleaf::WindowTimer::Timer2);
+    std::printf("timer2: %s\n", timer2 ? std::to_string(form.Timer(jadeleaf::WindowTimer::Timer2).Interval()).c_str() : "off");
+    if (timer2) clock.Advance(400);
+    for (const auto& message : modal.messages) {
+        std::printf("box: %s|%s|%s\n", message.caption.c_str(), message.text.c_str(), IconName(message.icon));
+    }
+    std::printf("label: %s\n", form.MessageLineText().toStdString().c_str());
+    std::printf("status1: %s\n", form.StatusText(1).toStdString().c_str());
+    std::printf("menus: %s\n", form.MenusEnabled() ? "enabled" : "disabled");
+    std::printf("game: %s\n", dealt ? "dealt" : "none");
+    std::remove(settings.c_str());
+    return 0;
+}
