@@ -2,9 +2,13 @@
 #include "render/ResourceLibrary.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 #include <string_view>
 
 #include "resources/ResourceTable.h"
@@ -25,14 +29,43 @@ int SystemErrorOf(const char* message) {
     return ELIBBAD;
 }
 
+std::vector<std::string> SearchFolders() {
+    std::vector<std::string> folders;
+    if (const char* paths = std::getenv("LD_LIBRARY_PATH")) {
+        std::string_view rest = paths;
+        while (!rest.empty()) {
+            const std::size_t colon = rest.find(':');
+            const std::string_view folder = rest.substr(0, colon);
+            if (!folder.empty()) folders.emplace_back(folder);
+            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        }
+    }
+    char executable[4096];
+    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    if (length > 0) {
+        const std::string path(executable, static_cast<std::size_t>(length));
+        folders.push_back(path.substr(0, path.rfind('/')));
+    }
+    return folders;
+}
+
 }  // namespace
 
 ResourceLibrary::~ResourceLibrary() { Release(); }
 
-// dlopen is called from the executable's own code so that its RUNPATH
-// ($ORIGIN: the folder of the executable) is searched.
+// The library is looked for in the loader's order: the folders of
+// LD_LIBRARY_PATH, then the executable's own folder (its RUNPATH is $ORIGIN),
+// then the system's folders. The first two are tried by hand because a
+// runtime that wraps dlopen (a sanitizer, a profiler) calls it from its own
+// object, whose RUNPATH is not the executable's.
 bool ResourceLibrary::Load(int& errorCode) {
-    handle_ = dlopen(kResourceLibraryName, RTLD_NOW | RTLD_LOCAL);
+    for (const std::string& folder : SearchFolders()) {
+        const std::string path = folder + "/" + kResourceLibraryName;
+        if (access(path.c_str(), F_OK) != 0) continue;
+        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        break;
+    }
+    if (handle_ == nullptr) handle_ = dlopen(kResourceLibraryName, RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
         errorCode = SystemErrorOf(dlerror());
         return false;

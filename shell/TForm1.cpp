@@ -49,6 +49,7 @@ TForm1::TForm1(ShellServices services)
       timer2_(services_.clock, [this] { Timer2Timer(); }),
       timer3_(services_.clock, [this] { Timer3Timer(); }) {
     ui_->setupUi(this);
+    move(property("designPosition").toPoint());
     ui_->ClientArea->installEventFilter(this);
     ui_->ClientArea->setMouseTracking(false);
     CreateStatusPanels();
@@ -185,6 +186,10 @@ void TForm1::CreateStatusPanels() {
 }
 
 void TForm1::ConnectMenus() {
+    // The hints of the menu bar's own entries.
+    for (QMenu* menu : {ui_->GameMenu1, ui_->ViewMenu1, ui_->HelpMenu1}) {
+        menu->menuAction()->setStatusTip(menu->statusTip());
+    }
     connect(ui_->NewGame1, &QAction::triggered, this, [this] { game_.NewGame1Click(); });
     connect(ui_->FinishGame1, &QAction::triggered, this, [this] { game_.FinishGame1Click(); });
     connect(ui_->AutoPlay1, &QAction::triggered, this, [this] { game_.AutoPlay1Click(); });

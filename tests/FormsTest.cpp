@@ -524,7 +524,7 @@ TEST(InfoForm, MemoHoldsTheFiveParagraphsVerbatim) {
 
     // Continuation lines: 24 blanks in the first paragraph, 25 in the others, then the text itself.
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool heading = i == 0 || (i > 0 && lines[i - 1].empty());
+        const bool heading = i == 0 || lines[i - 1].empty();
         if (lines[i].empty() || heading) continue;
         const std::size_t indent = i < 5 ? 24 : 25;
         EXPECT_EQ(lines[i].find_first_not_of(' '), indent) << "line " << i + 1 << ": " << lines[i];

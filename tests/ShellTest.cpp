@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QStatusTipEvent>
+#include <algorithm>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
@@ -220,6 +222,37 @@ TEST_F(ShellTest, ClosingDuringAGameAsksAndSavesThePlacementEitherWay) {
     EXPECT_EQ(modal.Count("ResDlg1"), 0) << "a game left by closing shows no results";
     EXPECT_EQ(GameOf().table.tableReady, 0);
     EXPECT_FALSE(form->TimerEnabled(WindowTimer::Timer1));
+}
+
+TEST_F(ShellTest, MenuHintsGoToTheFirstStatusPanel) {
+    Create();
+    QAction* newGame = form->findChild<QAction*>("NewGame1");
+    ASSERT_NE(newGame, nullptr);
+    newGame->showStatusText(form);
+    EXPECT_EQ(form->StatusText(0), "Start a new game");
+    QStatusTipEvent leaving(QString{});
+    QCoreApplication::sendEvent(form, &leaving);
+    EXPECT_EQ(form->StatusText(0), "Start a new game") << "an empty hint leaves the text";
+}
+
+TEST_F(ShellTest, ExitDuringAGameShowsNoResultsAndStopsPainting) {
+    Create();
+    StartUp();
+    clock.steps.push_back([&] {
+        modal.answers = {MessageAnswer::No};
+        form->GameExit1Click();
+        EXPECT_EQ(GameOf().table.tableReady, 1) << "No keeps the game";
+        modal.answers = {MessageAnswer::Yes};
+        form->GameExit1Click();
+    });
+    clock.Advance(400);
+    EXPECT_EQ(modal.Count("ResDlg1"), 0);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->Graphics().library.Loaded());
+    form->FormPaint(true);  // nothing may paint with the released pictures
+    EXPECT_EQ(std::count_if(modal.messages.begin(), modal.messages.end(),
+                            [](const ScriptedModal::Message& m) { return m.caption == " Closing Event"; }),
+              2);
 }
 
 TEST_F(ShellTest, NarrowScreenIsRefused) {
