@@ -62,6 +62,10 @@ public:
     // The modal dialog that says no move is left.
     virtual void ShowNoMoveDialog() = 0;
 
+    // Saves the table picture as snapshot `number` (1-9); a failure is told
+    // on the message line and play goes on.
+    virtual void SaveTableSnapshot(int number) = 0;
+
     // Handles every pending event. With `waitForEvent` it first waits until
     // one arrives: the caller has nothing to do until something happens.
     virtual void HandlePendingMessages(bool waitForEvent) = 0;

@@ -68,6 +68,8 @@ ApplicationWindows CreateForms(const ShellServices& services) {
     PrefDlg1->show();
     windows.resDlg1 = std::make_unique<TResDlg1>(Form1);
     ResDlg1 = windows.resDlg1.get();
+    TForm1* form = Form1;
+    ResDlg1->Attach(form->GameState(), *form, [form] { form->StoreShowMessages(); });
     windows.infoForm = std::make_unique<TInfoForm>(Form1);
     InfoForm = windows.infoForm.get();
     windows.endDlg1 = std::make_unique<TEndDlg1>(Form1);

@@ -3,6 +3,8 @@
 #include "shell/TForm1.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
@@ -37,6 +39,26 @@ QImage ArtImage(ArtBlob blob) {
     return image;
 }
 
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return MouseButton::Left;
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return std::nullopt;
+    }
+}
+
+// $XDG_DATA_HOME/Jadeleaf/snapshots, with ~/.local/share when it is unset.
+QString SnapshotFolder() {
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || !QDir::isAbsolutePath(data)) data = QDir::homePath() + "/.local/share";
+    return data + "/Jadeleaf/snapshots";
+}
+
 }  // namespace
 
 TForm1::TForm1(ShellServices services)
@@ -45,6 +67,7 @@ TForm1::TForm1(ShellServices services)
       settingsFile_(services_.settingsPath),
       game_(*this),
       view_(game_, *this, graphics_, geometry_),
+      mousePlay_(game_, *this),
       timer1_(services_.clock, [this] { Timer1Timer(); }),
       timer2_(services_.clock, [this] { Timer2Timer(); }),
       timer3_(services_.clock, [this] { Timer3Timer(); }) {
@@ -292,6 +315,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             painter.drawImage(0, 0, view_.WindowPicture());
             return true;
         }
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const std::optional<MouseButton> button = ButtonOf(mouse->button());
+            if (!button) return false;
+            const QPoint at = mouse->position().toPoint();
+            if (event->type() == QEvent::MouseButtonPress) {
+                mousePlay_.FormMouseDown(*button, at.x(), at.y());
+            } else {
+                mousePlay_.FormMouseUp(*button, at.x(), at.y());
+            }
+            return true;
+        }
         if (event->type() == QEvent::Resize) {
             view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
             FormPaint(true);
@@ -479,6 +514,14 @@ void TForm1::SaveWindowPlacement() {
     }
 }
 
+void TForm1::StoreShowMessages() {
+    try {
+        WriteShowMessages(settingsFile_, game_.settings);
+    } catch (const std::exception& error) {
+        ReportException(error);
+    }
+}
+
 void TForm1::ReportException(const std::exception& error) {
     ShowMessage(kApplicationTitle, error.what(), MessageIcon::Error, MessageButtons::Ok);
 }
@@ -594,6 +637,16 @@ void TForm1::ShowNoMoveDialog() {
     EndDlg1->move(origin.x() + geometry_.layoutWidth / 2 - EndDlg1->frameGeometry().width() / 2,
                   origin.y() + geometry_.panelTop - 20);
     services_.modal.ExecDialog(*EndDlg1);
+}
+
+QWidget* TForm1::ClientArea() const { return ui_->ClientArea; }
+
+void TForm1::SaveTableSnapshot(int number) {
+    const QString folder = SnapshotFolder();
+    const QString path = folder + QString::asprintf("/snapshot%02d.bmp", number);
+    if (!QDir().mkpath(folder) || !view_.TablePicture().save(path, "BMP")) {
+        SetMessageLine(("Unable to save the table snapshot " + path + ".").toStdString());
+    }
 }
 
 void TForm1::HandlePendingMessages(bool waitForEvent) {

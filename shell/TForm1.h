@@ -14,6 +14,7 @@
 #include "framework/ModalService.h"
 #include "framework/PlatformTimer.h"
 #include "model/Game.h"
+#include "play/MousePlay.h"
 #include "render/TableGeometry.h"
 #include "render/TableView.h"
 #include "render/TileGraphics.h"
@@ -41,6 +42,8 @@ public:
     ~TForm1() override;
 
     Game& GameState() { return game_; }
+    MousePlay& Mouse() { return mousePlay_; }
+    QWidget* ClientArea() const;
     const TableGeometry& Geometry() const { return geometry_; }
     const QImage& ClientPicture() { return view_.WindowPicture(); }
     const QImage& TablePicture() const { return view_.TablePicture(); }
@@ -61,6 +64,9 @@ public:
     void Timer3Timer();
     void FormPaint(bool systemPaint);
     void ComputeGeometry();
+    // Writes the Show Messages option; a refused write is reported and the
+    // option holds for this run all the same.
+    void StoreShowMessages();
 
     // GameWindow.
     void SetMessageLine(std::string_view text) override;
@@ -78,6 +84,7 @@ public:
                               MessageButtons buttons) override;
     void ShowResultsDialog() override;
     void ShowNoMoveDialog() override;
+    void SaveTableSnapshot(int number) override;
     void HandlePendingMessages(bool waitForEvent) override;
     void Pause(int milliseconds) override;
     DayFraction TimeOfDay() override;
@@ -115,6 +122,7 @@ private:
     TileGraphics graphics_;
     TableGeometry geometry_;
     TableView view_;
+    MousePlay mousePlay_;
     PlatformTimer timer1_;
     PlatformTimer timer2_;
     PlatformTimer timer3_;

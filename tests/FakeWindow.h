@@ -55,6 +55,7 @@ public:
     std::vector<int> resultScores;
     int noMoveDialogs = 0;
     std::vector<int> pauses;
+    std::vector<int> snapshots;
     int messageCalls = 0;
     int waitCalls = 0;
 
@@ -84,6 +85,7 @@ public:
                               MessageButtons buttons) override;
     void ShowResultsDialog() override;
     void ShowNoMoveDialog() override;
+    void SaveTableSnapshot(int number) override { snapshots.push_back(number); }
     void HandlePendingMessages(bool waitForEvent) override;
     void Pause(int milliseconds) override;
     DayFraction TimeOfDay() override { return timeOfDay; }

@@ -1,6 +1,7 @@
 // The tests' modal windows.
 #include "tests/ScriptedModal.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 namespace jadeleaf::test {
@@ -15,9 +16,14 @@ MessageAnswer ScriptedModal::ShowMessage(QWidget*, std::string_view caption, std
     return answer;
 }
 
+// The dialog is really shown, so that its show handler fills it, and closed
+// again once the test has looked at it.
 int ScriptedModal::ExecDialog(QDialog& dialog) {
     dialogs.push_back({dialog.objectName().toStdString(), dialog.pos()});
+    dialog.show();
+    QCoreApplication::processEvents();
     if (onDialog) onDialog(dialog);
+    dialog.hide();
     return QDialog::Accepted;
 }
 

@@ -20,8 +20,7 @@
 #include "shell/MainRoutine.h"
 #include "shell/RegistryFile.h"
 #include "shell/TPrefDlg1.h"
-#include "tests/ManualClock.h"
-#include "tests/ScriptedModal.h"
+#include "tests/ShellFixture.h"
 
 namespace jadeleaf::test {
 namespace {
@@ -53,33 +52,7 @@ std::string StoredSettings(const std::string& timeDisplay, bool withDelay1) {
     return text;
 }
 
-class ShellTest : public ::testing::Test {
-protected:
-    ShellTest() { settingsPath = directory.path().toStdString() + "/Projects/Jadeleaf1.1_R6.reg"; }
-
-    void Create(QSize screen = QSize(1280, 1024)) {
-        windows = CreateForms({clock, modal, settingsPath, screen, false});
-        form = windows.form1.get();
-        clock.onStuck = [this] { form->GameState().table.tableReady = 0; };
-    }
-
-    // The message loop shows the window and goes idle: the library and the
-    // tile pictures are loaded.
-    void StartUp() {
-        form->show();
-        QCoreApplication::processEvents();
-        form->ApplicationIdle();
-    }
-
-    Game& GameOf() { return form->GameState(); }
-
-    QTemporaryDir directory;
-    std::string settingsPath;
-    ManualClock clock;
-    ScriptedModal modal;
-    ApplicationWindows windows;
-    TForm1* form = nullptr;
-};
+using ShellTest = ShellFixture;
 
 TEST_F(ShellTest, StartUpLoadsTheTilesThenTimer2DealsTheFirstGame) {
     Create();
@@ -322,10 +295,3 @@ TEST(StartUpFailures, PresentLibraryDealsTheFirstGame) {
 
 }  // namespace
 }  // namespace jadeleaf::test
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

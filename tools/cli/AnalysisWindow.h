@@ -35,6 +35,7 @@ public:
                               MessageButtons buttons) override;
     void ShowResultsDialog() override {}
     void ShowNoMoveDialog() override {}
+    void SaveTableSnapshot(int) override {}
     void HandlePendingMessages(bool waitForEvent) override;
     void Pause(int milliseconds) override;
     DayFraction TimeOfDay() override { return 0.5; }

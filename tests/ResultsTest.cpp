@@ -1,0 +1,102 @@
+// The results dialog: percentages and verdicts at the band edges, the
+// saying drawn without repeating its position, and the Show Messages switch.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <fstream>
+#include <sstream>
+
+#include "play/ResultBands.h"
+#include "play/ResultSayings.h"
+#include "play/TResDlg1.h"
+#include "shell/Forms.h"
+#include "tests/ShellFixture.h"
+#include "ui_TResDlg1.h"
+
+namespace jadeleaf::test {
+namespace {
+
+TEST(ResultBands, PercentagesAndVerdictsAtTheEdges) {
+    const struct {
+        int score;
+        int percent;
+        const char* verdict;
+    } cases[] = {
+        {0, 0, "From zero to success. A long way to go!"},
+        {14, 9, "From zero to success. A long way to go!"},
+        {16, 11, "At this stage, people usually wake up."},
+        {70, 48, "You can do better than that!"},
+        {72, 50, "Better than 50 percent is also a win!"},
+        {130, 90, "Oh dear, so close to the top!"},
+        {142, 98, "Oh dear, so close to the top!"},
+        {144, 100, "Excellent, you made it!"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ResultPercent(c.score), c.percent) << c.score;
+        EXPECT_EQ(ResultBandOf(c.percent).verdict, c.verdict) << c.score;
+    }
+    EXPECT_EQ(ResultBandOf(100).lowerBound, 100);
+    EXPECT_EQ(ResultBandOf(9).lowerBound, 0);
+}
+
+class ResultsDialogTest : public ShellFixture {
+protected:
+    TResDlg1& Dialog() { return *ResDlg1; }
+    Ui::ResDlg1& Controls() { return ResDlg1->Controls(); }
+    std::string Stored() {
+        std::ifstream file(settingsPath);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+};
+
+TEST_F(ResultsDialogTest, SayingsNeverRepeatTheirPositionAndNeedNoWaiting) {
+    Create();
+    GameOf().table.score = 72;
+    int last = -1;
+    for (int shown = 0; shown < 12; ++shown) {
+        const long long before = clock.nowMs;
+        modal.ExecDialog(Dialog());
+        EXPECT_EQ(clock.nowMs, before) << "no waiting for the clock's next second";
+        const int index = Dialog().lastSayingIndex;
+        EXPECT_NE(index, last);
+        EXPECT_EQ(Controls().Label1->text(), " 50 Percent");
+        EXPECT_EQ(Controls().Label2->text(), "Better than 50 percent is also a win!");
+        EXPECT_EQ(Controls().Memo1->toPlainText().toStdString(), std::string(ResultSaying(50 + index)));
+        last = index;
+    }
+}
+
+TEST_F(ResultsDialogTest, ShowMessagesSwitchedByTheButtonTwice) {
+    Create();
+    GameOf().table.score = 144;
+    modal.onDialog = [&](QDialog&) {
+        EXPECT_TRUE(Controls().CheckBox1->isChecked());
+        Controls().BitBtn1->click();
+        EXPECT_FALSE(Controls().CheckBox1->isChecked());
+        EXPECT_EQ(GameOf().settings.showMessages, 0);
+        EXPECT_NE(Stored().find("\"Show Messages\"=dword:00000000"), std::string::npos);
+        EXPECT_NE(Controls().Memo1->toPlainText(), "Information: Button to the right enables / disables message display.")
+            << "the open dialog keeps its saying";
+        Controls().BitBtn1->click();
+        EXPECT_TRUE(Controls().CheckBox1->isChecked());
+        EXPECT_NE(Stored().find("\"Show Messages\"=dword:00000001"), std::string::npos);
+        Controls().CheckBox1->click();
+    };
+    modal.ExecDialog(Dialog());
+    EXPECT_EQ(Controls().Label1->text(), "100 Percent");
+    EXPECT_EQ(GameOf().settings.showMessages, 0);
+
+    // With the option off the next dialog shows the information text.
+    modal.onDialog = nullptr;
+    modal.ExecDialog(Dialog());
+    EXPECT_EQ(Controls().Memo1->toPlainText(), "Information: Button to the right enables / disables message display.");
+    EXPECT_EQ(Controls().Label2->text(), "Excellent, you made it!");
+}
+
+}  // namespace
+}  // namespace jadeleaf::test

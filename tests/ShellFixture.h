@@ -1,0 +1,48 @@
+// The real main window under the offscreen platform, with its clock and its
+// modal windows under the test's control and its settings in a temporary folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <string>
+
+#include "shell/MainRoutine.h"
+#include "tests/ManualClock.h"
+#include "tests/ScriptedModal.h"
+
+namespace jadeleaf::test {
+
+class ShellFixture : public ::testing::Test {
+protected:
+    ShellFixture() {
+        settingsPath = directory.path().toStdString() + "/Projects/Jadeleaf1.1_R6.reg";
+        qputenv("XDG_DATA_HOME", (directory.path() + "/data").toUtf8());
+    }
+
+    void Create(QSize screen = QSize(1280, 1024)) {
+        windows = CreateForms({clock, modal, settingsPath, screen, false});
+        form = windows.form1.get();
+        clock.onStuck = [this] { form->GameState().table.tableReady = 0; };
+    }
+
+    // The message loop shows the window and goes idle: the library and the
+    // tile pictures are loaded.
+    void StartUp() {
+        form->show();
+        QCoreApplication::processEvents();
+        form->ApplicationIdle();
+    }
+
+    Game& GameOf() { return form->GameState(); }
+
+    QTemporaryDir directory;
+    std::string settingsPath;
+    ManualClock clock;
+    ScriptedModal modal;
+    ApplicationWindows windows;
+    TForm1* form = nullptr;
+};
+
+}  // namespace jadeleaf::test
