@@ -224,13 +224,7 @@ void Game::CloseEndedGame() {
     table.tableReady = 0;
     table.dealt = 0;
     ShowResults();
-    ClearTable(table);
-    window_.SetVisible(WindowItem::Panel2, false);
-    window_.SetVisible(WindowItem::Label1, false);
-    window_.SetVisible(WindowItem::Panel1, false);
-    window_.SetVisible(WindowItem::ViewBtn1, false);
-    paint.redrawAllTiles = 1;
-    paint.eraseTableArea = 1;
+    ClearTableAndControls();
     table.stopRequested = 0;
     window_.Paint();
     shell.autoPlayEnabled = 1;
@@ -295,6 +289,15 @@ void Game::WaitForClickOrEnd() {
 void Game::ClearTableAfterAutoPlay() {
     table.tableReady = 0;
     table.dealt = 0;
+    ClearTableAndControls();
+    table.autoPlay = 0;
+    table.stopRequested = 1;
+    window_.Paint();
+}
+
+// The table is emptied, the panels and the information button go, and the
+// next paint clears the table picture and the table area.
+void Game::ClearTableAndControls() {
     ClearTable(table);
     window_.SetVisible(WindowItem::Panel2, false);
     window_.SetVisible(WindowItem::Label1, false);
@@ -302,9 +305,6 @@ void Game::ClearTableAfterAutoPlay() {
     window_.SetVisible(WindowItem::ViewBtn1, false);
     paint.redrawAllTiles = 1;
     paint.eraseTableArea = 1;
-    table.autoPlay = 0;
-    table.stopRequested = 1;
-    window_.Paint();
 }
 
 void Game::EnableViewCommandsFromFlags() {

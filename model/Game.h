@@ -84,6 +84,7 @@ private:
     void EndAutoPlayCommand();
     void WaitForClickOrEnd();
     void ClearTableAfterAutoPlay();
+    void ClearTableAndControls();
     void MirrorMenuFlags();
     void EnableViewCommandsFromFlags();
     bool AdvanceShownSweep();

@@ -1,17 +1,26 @@
 // The results dialog.
 #include "play/TResDlg1.h"
 
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QShowEvent>
 
 #include "model/TextLine.h"
 #include "play/ResultBands.h"
 #include "play/ResultSayings.h"
+#include "resources/ProgramArt.h"
 #include "ui_TResDlg1.h"
 
 namespace jadeleaf {
 
 TResDlg1::TResDlg1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::ResDlg1>()) {
     ui_->setupUi(this);
+    QImage emblem;
+    const ArtBlob art = EmblemBitmap();
+    emblem.loadFromData(art.data, static_cast<int>(art.size), "BMP");
+    ui_->BitBtn1->setIcon(QIcon(QPixmap::fromImage(emblem)));
+    ui_->BitBtn1->setIconSize(emblem.size());
     // Two lines of a saying fill the box; a scroll bar would only narrow it.
     ui_->Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui_->Memo1->document()->setDocumentMargin(2);

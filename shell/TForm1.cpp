@@ -315,12 +315,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             painter.drawImage(0, 0, view_.WindowPicture());
             return true;
         }
-        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+        // A quick second click comes as a double click; for the table it is
+        // just another press.
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const std::optional<MouseButton> button = ButtonOf(mouse->button());
             if (!button) return false;
             const QPoint at = mouse->position().toPoint();
-            if (event->type() == QEvent::MouseButtonPress) {
+            if (type != QEvent::MouseButtonRelease) {
                 mousePlay_.FormMouseDown(*button, at.x(), at.y());
             } else {
                 mousePlay_.FormMouseUp(*button, at.x(), at.y());

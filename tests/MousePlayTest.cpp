@@ -156,7 +156,8 @@ TEST_F(MousePlayTest, SelectionStatesAndTheirTexts) {
         EXPECT_EQ(table.tiles[choice.tile].state, kStateNormal);
 
         Click(choice.tile);
-        Click(choice.other);
+        // A quick second click arrives as a double click: still a press.
+        QTest::mouseDClick(form->ClientArea(), Qt::LeftButton, Qt::NoModifier, CentreOf(choice.other));
         EXPECT_EQ(Message(), "Second selection made, but tiles do not match.");
         EXPECT_EQ(table.firstSelection.made, 0);
         EXPECT_EQ(table.tiles[choice.tile].state, kStateNormal);
@@ -232,6 +233,40 @@ TEST_F(MousePlayTest, FinishGameAnsweredNoThenYes) {
     EXPECT_EQ(modal.messages[1].text, "End the current game?");
     EXPECT_EQ(modal.Count("ResDlg1"), 1);
     EXPECT_EQ(modal.Count("EndDlg1"), 0);
+}
+
+TEST_F(MousePlayTest, Timer2PutsBackTheStandardHint) {
+    PlayFirstGame([&] {
+        GameTable& table = GameOf().table;
+        const Choice choice = Choose();
+        Click(choice.blocked);
+        clock.Advance(3000);
+        EXPECT_EQ(Message(), "Select a pair of tiles that match one another.");
+        EXPECT_FALSE(form->TimerEnabled(WindowTimer::Timer2));
+
+        Click(choice.tile);
+        Click(choice.blocked);
+        EXPECT_EQ(form->Timer(WindowTimer::Timer2).Interval(), 3000);
+        clock.Advance(2999);
+        EXPECT_EQ(Message(), "The selected tile is not free. Try another.") << "a message stays 3 s";
+        clock.Advance(1);
+        EXPECT_EQ(Message(), "First selection made. Now, find a free match to that tile.");
+
+        // With the pair pending the message stays; the announcement is not reset.
+        Press(choice.match);
+        table.moveAnnounced = 1;
+        clock.Advance(3000);
+        EXPECT_EQ(Message(), "Second selection made and tiles are a perfect match.");
+        EXPECT_EQ(table.moveAnnounced, 1);
+        Release(choice.match);
+
+        GameOf().settings.infoDisplay = 0;
+        form->SetTimerEnabled(WindowTimer::Timer2, true);
+        clock.Advance(3000);
+        EXPECT_EQ(Message(), "Info display option switched off.");
+        EXPECT_EQ(table.moveAnnounced, 0) << "the next move check announces again";
+        table.tableReady = 0;
+    });
 }
 
 TEST_F(MousePlayTest, PlayingTimeTexts) {
