@@ -4,16 +4,10 @@
 
 #include <memory>
 
+#include "shell/Forms.h"
 #include "shell/TForm1.h"
 
 namespace jadeleaf {
-
-class TCalendarForm;
-class TAboutBox;
-class TPrefDlg1;
-class TResDlg1;
-class TInfoForm;
-class TEndDlg1;
 
 inline constexpr const char* kApplicationTitle = "Jadeleaf - Velora Edition, V1.1";
 
