@@ -537,7 +537,28 @@ QString TForm1::StatusText(int panel) const { return statusPanels_[static_cast<s
 
 QString TForm1::MessageLineText() const { return ui_->Label1->text(); }
 
-void TForm1::SetMessageLine(std::string_view text) { ui_->Label1->setText(ToQString(text)); }
+void TForm1::SetMessageLine(std::string_view text) {
+    ui_->Label1->setText(ToQString(text));
+    FitMessageLine();
+}
+
+// The message line is as wide as the panel allows; where the fonts at hand
+// are wider than the ones it was laid out for, a long text gets a smaller
+// size rather than losing its end.
+void TForm1::FitMessageLine() {
+    constexpr int kLargest = 15;
+    constexpr int kSmallest = 10;
+    QFont font = ui_->Label1->font();
+    int size = kLargest;
+    for (; size > kSmallest; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(ui_->Label1->text()) <= ui_->Label1->width()) break;
+    }
+    if (size == messageLineFontSize_) return;
+    messageLineFontSize_ = size;
+    ui_->Label1->setStyleSheet(
+        QString("font: %1px \"MS Sans Serif\", \"Arial\", \"Liberation Sans\", \"Arimo\", \"Nimbus Sans\";").arg(size));
+}
 
 void TForm1::SetStatusText(int panel, std::string_view text) {
     statusPanels_[static_cast<std::size_t>(panel)]->setText(ToQString(text));

@@ -109,6 +109,7 @@ private:
     void ApplyWindowPlacement();
     void SaveWindowPlacement();
     void ShowGamePanels(bool visible);
+    void FitMessageLine();
     void ReportException(const std::exception& error);
     QWidget* Widget(WindowItem item) const;
     QAction* Action(WindowItem item) const;
@@ -132,6 +133,7 @@ private:
     QColor shadeColour_;
     std::string currentDirectory_;
     bool cursorOverridden_ = false;
+    int messageLineFontSize_ = 15;
 };
 
 }  // namespace jadeleaf

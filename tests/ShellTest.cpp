@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QStatusTipEvent>
 #include <algorithm>
@@ -226,6 +227,18 @@ TEST_F(ShellTest, ExitDuringAGameShowsNoResultsAndStopsPainting) {
     EXPECT_EQ(std::count_if(modal.messages.begin(), modal.messages.end(),
                             [](const ScriptedModal::Message& m) { return m.caption == " Closing Event"; }),
               2);
+}
+
+TEST_F(ShellTest, LongMessagesFitTheMessageLine) {
+    Create();
+    auto* label = form->findChild<QLabel*>("Label1");
+    ASSERT_NE(label, nullptr);
+    for (const char* text : {"Auto Play in action.  ( Use mouse button for an early break. )",
+                             "Welcome to MahJong. Start by selecting a pair of matching tiles.", "Select a pair."}) {
+        form->SetMessageLine(text);
+        label->ensurePolished();
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width()) << text;
+    }
 }
 
 TEST_F(ShellTest, NarrowScreenIsRefused) {
