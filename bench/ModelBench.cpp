@@ -10,14 +10,6 @@
 namespace jadeleaf {
 namespace {
 
-GameTable DealtTable(std::uint32_t seed) {
-    GameTable table;
-    ResetGameTable(table);
-    RandomSource random;
-    DealTable(table, random, seed);
-    return table;
-}
-
 void BM_FindMove(benchmark::State& state) {
     GameTable table = DealtTable(12345);
     for (auto _ : state) benchmark::DoNotOptimize(FindMove(table));

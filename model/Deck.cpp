@@ -46,4 +46,12 @@ bool DealTable(GameTable& table, RandomSource& random, std::uint32_t seed) {
     return dealt;
 }
 
+GameTable DealtTable(std::uint32_t seed) {
+    GameTable table;
+    ResetGameTable(table);
+    RandomSource random;
+    DealTable(table, random, seed);
+    return table;
+}
+
 }  // namespace jadeleaf

@@ -15,4 +15,7 @@ bool ShuffleDeck(GameTable& table, RandomSource& random);
 // returns what the shuffle returned (`dealt`).
 bool DealTable(GameTable& table, RandomSource& random, std::uint32_t seed);
 
+// A fresh game state holding the deal of `seed`, laid out.
+GameTable DealtTable(std::uint32_t seed);
+
 }  // namespace jadeleaf

@@ -15,14 +15,6 @@
 namespace jadeleaf {
 namespace {
 
-GameTable DealtTable(std::uint32_t seed) {
-    GameTable table;
-    ResetGameTable(table);
-    RandomSource random;
-    DealTable(table, random, seed);
-    return table;
-}
-
 // A table of the layout with chosen faces on chosen positions; every other
 // position gets face 0, which no search looks for.
 GameTable TableWithFaces(const std::vector<std::pair<int, int>>& faces) {

@@ -65,10 +65,7 @@ void PrintJsonString(std::FILE* out, std::string_view text) {
 }
 
 void PrintDeal(std::FILE* out, std::uint32_t seed) {
-    GameTable table;
-    ResetGameTable(table);
-    RandomSource random;
-    DealTable(table, random, seed);
+    const GameTable table = DealtTable(seed);
 
     std::fprintf(out, "{\"seed\":%" PRIu32 ",\"deal\":[", seed);
     for (int i = 0; i < kPositionCount; ++i) std::fprintf(out, "%s%d", i ? "," : "", table.deal[i]);
