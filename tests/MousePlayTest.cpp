@@ -269,6 +269,42 @@ TEST_F(MousePlayTest, Timer2PutsBackTheStandardHint) {
     });
 }
 
+TEST_F(MousePlayTest, APressStopsAutomaticPlayAndASecondClearsTheTable) {
+    Create();
+    StartUp();
+    std::size_t started = 0;
+    clock.steps.push_back([&] {
+        // The first game is untouched: automatic play may take it over.
+        started = clock.pauses.size();
+        form->findChild<QAction*>("AutoPlay1")->trigger();
+    });
+    int presses = 0;
+    clock.onPause = [&](int) {
+        // Halfway through the third pair the player presses a button.
+        if (started > 0 && clock.pauses.size() == started + 7 && presses == 0) {
+            ++presses;
+            Press(1);
+            EXPECT_EQ(form->Timer(WindowTimer::Timer2).Interval(), 3000);
+            clock.steps.push_back([&] {
+                EXPECT_EQ(Message(), "Auto Play terminated by User intervention.");
+                EXPECT_EQ(form->StatusText(0), "Click once to clear the game table.");
+                EXPECT_FALSE(form->findChild<QAction*>("NewGame1")->isEnabled());
+                // The half-made move stays as it was; the clearing press selects nothing.
+                const TileSelection before = GameOf().table.firstSelection;
+                Press(1);
+                EXPECT_EQ(GameOf().table.firstSelection.tile, before.tile);
+                EXPECT_EQ(GameOf().table.secondSelection.made, 0);
+            });
+        }
+    };
+    clock.Advance(400);
+    EXPECT_EQ(GameOf().table.score, 4);
+    EXPECT_EQ(GameOf().table.tableReady, 0);
+    EXPECT_EQ(form->StatusText(0), "Ready to start a new game.");
+    EXPECT_TRUE(form->findChild<QAction*>("NewGame1")->isEnabled());
+    EXPECT_EQ(modal.Count("ResDlg1"), 0) << "automatic games show no results";
+}
+
 TEST_F(MousePlayTest, PlayingTimeTexts) {
     Create();
     StartUp();
