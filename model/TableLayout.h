@@ -15,6 +15,11 @@ inline constexpr int kSideMargin = 16;
 inline constexpr int kTableWidth = 2 * kSideMargin + 15 * kHorizontalStep + 4;
 inline constexpr int kTableHeight = 2 * kTopMargin + 8 * kVerticalStep + 4;
 
+// The client position at which the table picture is shown: a tile's x and y
+// are inside the picture.
+inline constexpr int kTableLeft = 22;
+inline constexpr int kTableTop = 21;
+
 // The positions that stand outside the grid.
 inline constexpr int kTopTile = 141;
 inline constexpr int kLeftEndTile = 142;

@@ -10,12 +10,9 @@ namespace {
 
 // The hit rectangle is the grid step, not the whole picture: a tile's
 // 4-pixel edge belongs to the tiles beside and below it.
-constexpr int kTableLeftInClient = 22;
-constexpr int kTableTopInClient = 21;
-
 TileRect HitRectangle(const TileRecord& tile) {
-    const int left = tile.x + kTableLeftInClient;
-    const int top = tile.y + kTableTopInClient;
+    const int left = tile.x + kTableLeft;
+    const int top = tile.y + kTableTop;
     return {left, top, left + kHorizontalStep, top + kVerticalStep};
 }
 

@@ -2,13 +2,11 @@
 #pragma once
 
 #include "model/PaintRequests.h"
+#include "model/TableLayout.h"
 #include "model/Settings.h"
 
 namespace jadeleaf {
 
-// The client position at which the table picture is shown.
-inline constexpr int kTableLeft = 22;
-inline constexpr int kTableTop = 21;
 
 struct TableGeometry {
     int tileWidth = 0;

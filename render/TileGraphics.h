@@ -28,9 +28,6 @@ public:
     // The start-up picture; null when it cannot be read.
     QImage StartupPicture() const { return library.Bitmap(44); }
 
-    // Picture f - 1 of the image list: the finished tile of face f.
-    const QImage& ImageListPicture(int index) const { return imageList[static_cast<std::size_t>(index)]; }
-
     void Release();
 
     ResourceLibrary library;

@@ -59,10 +59,6 @@ void ManualClock::StartCountdown(PlatformTimer& timer, int milliseconds) {
 
 void ManualClock::StopCountdown(PlatformTimer& timer) { countdowns_.erase(&timer); }
 
-bool ManualClock::CountdownRunning(const PlatformTimer& timer) const {
-    return countdowns_.count(const_cast<PlatformTimer*>(&timer)) != 0;
-}
-
 PlatformTimer* ManualClock::NextDue(long long until) {
     PlatformTimer* next = nullptr;
     for (auto& [timer, countdown] : countdowns_) {

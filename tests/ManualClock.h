@@ -37,7 +37,6 @@ public:
 
     // Moves time on by `milliseconds`, firing every tick that falls due on the way.
     void Advance(long long milliseconds);
-    bool CountdownRunning(const PlatformTimer& timer) const;
 
 private:
     struct Countdown {
