@@ -15,6 +15,8 @@
 #include "framework/PlatformTimer.h"
 #include "model/Game.h"
 #include "play/MousePlay.h"
+#include "play/ViewCommands.h"
+#include "render/InformationViews.h"
 #include "render/TableGeometry.h"
 #include "render/TableView.h"
 #include "render/TileGraphics.h"
@@ -43,6 +45,7 @@ public:
 
     Game& GameState() { return game_; }
     MousePlay& Mouse() { return mousePlay_; }
+    ViewCommands& Views() { return viewCommands_; }
     QWidget* ClientArea() const;
     const TableGeometry& Geometry() const { return geometry_; }
     const QImage& ClientPicture() { return view_.WindowPicture(); }
@@ -114,6 +117,8 @@ private:
     QWidget* Widget(WindowItem item) const;
     QAction* Action(WindowItem item) const;
     QPoint ClientOrigin() const;
+    WindowStatus CurrentWindowStatus() const;
+    void ShowPendingPaints();
     QSize ScreenSize() const;
 
     ShellServices services_;
@@ -122,8 +127,10 @@ private:
     Game game_;
     TileGraphics graphics_;
     TableGeometry geometry_;
+    InformationViews informationViews_;
     TableView view_;
     MousePlay mousePlay_;
+    ViewCommands viewCommands_;
     PlatformTimer timer1_;
     PlatformTimer timer2_;
     PlatformTimer timer3_;
