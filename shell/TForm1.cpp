@@ -206,6 +206,9 @@ void TForm1::CreateStatusPanels() {
         statusPanels_[static_cast<std::size_t>(panel)] = label;
     }
     ui_->StatusBar1->setSizeGripEnabled(true);
+    // The panels keep their widths and are cut off at the window's edge; they
+    // must not make the window wider than the one the player asked for.
+    ui_->StatusBar1->setMinimumWidth(1);
 }
 
 void TForm1::ConnectMenus() {
@@ -217,9 +220,10 @@ void TForm1::ConnectMenus() {
     connect(ui_->FinishGame1, &QAction::triggered, this, [this] { game_.FinishGame1Click(); });
     connect(ui_->AutoPlay1, &QAction::triggered, this, [this] { game_.AutoPlay1Click(); });
     connect(ui_->GameExit1, &QAction::triggered, this, [this] { GameExit1Click(); });
-    connect(ui_->GamePref1, &QAction::triggered, this, [] {
-        if (PrefDlg1 != nullptr) PrefDlg1->show();
-    });
+    connect(ui_->GamePref1, &QAction::triggered, this, [this] { GamePref1Click(); });
+    connect(ui_->HelpAbout1, &QAction::triggered, this, [this] { HelpAbout1Click(); });
+    connect(ui_->QuickInfo1, &QAction::triggered, this, [this] { QuickInfo1Click(); });
+    connect(ui_->HelpDate1, &QAction::triggered, this, [this] { ShowDate1Click(); });
 }
 
 void TForm1::EnableMenus(bool enabled) {
