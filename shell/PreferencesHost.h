@@ -25,9 +25,9 @@ public:
     virtual int SideWidthLimit() const = 0;
     virtual int SideHeightLimit() const = 0;
 
-    // Writes values from the options; a refused write is reported in a box,
-    // and the options keep their new values for this run.
-    virtual void StoreOptions(SettingsWriter writer) = 0;
+    // Writes values from the options; a refused write is reported in a box
+    // and gives false, and the options keep their new values for this run.
+    virtual bool StoreOptions(SettingsWriter writer) = 0;
     // The side window's picture or size changed: the idle hook repaints it.
     virtual void SideWindowChanged() = 0;
 

@@ -82,7 +82,7 @@ public:
     ShellState& Shell() override { return game_.shell; }
     int SideWidthLimit() const override { return geometry_.sideMaxWidth; }
     int SideHeightLimit() const override { return geometry_.sideMaxHeight; }
-    void StoreOptions(SettingsWriter writer) override;
+    bool StoreOptions(SettingsWriter writer) override;
     void SideWindowChanged() override;
 
     // GameWindow.

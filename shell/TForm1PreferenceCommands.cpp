@@ -24,11 +24,13 @@ void TForm1::GamePref1Click() {
     PrefDlg1->activateWindow();
 }
 
-void TForm1::StoreOptions(SettingsWriter writer) {
+bool TForm1::StoreOptions(SettingsWriter writer) {
     try {
         writer(settingsFile_, game_.settings);
+        return true;
     } catch (const std::exception& error) {
         ReportException(error);
+        return false;
     }
 }
 

@@ -19,6 +19,9 @@ namespace jadeleaf {
 
 namespace {
 
+// A refused write has been reported in a box; the status must not claim it was recorded.
+constexpr const char* kNotRecorded = "Not recorded: the settings file refused the change.";
+
 enum Page { kDisplayOptions = 0, kBitmapPath = 1, kWindowSize = 2, kTimeDelays = 3, kPageCount = 4 };
 
 // Leading blanks, an optional sign, then digits up to the first other
@@ -196,10 +199,9 @@ bool TPrefDlg1::CheckPictureFile(const std::string& path) {
 }
 
 void TPrefDlg1::StoreDisplayOptions() {
-    Store(WriteDisplayOptions);
+    Store(WriteDisplayOptions, "Display Options recorded in Registry.");
     host_.SideWindowChanged();
     pauseInterval = 2000;
-    SetStatus("Display Options recorded in Registry.");
 }
 
 // ---------------------------------------------------------------------------
@@ -229,8 +231,7 @@ void TPrefDlg1::Edit1Exit() {
         return;
     }
     host_.Options().bitmapPath = path;
-    Store(WriteBitmapPath);
-    SetStatus("Modified path name stored in Registry");
+    Store(WriteBitmapPath, "Modified path name stored in Registry");
 }
 
 // ---------------------------------------------------------------------------
@@ -272,15 +273,13 @@ void TPrefDlg1::StoreSize() {
     Settings& options = host_.Options();
     if (ui_->Edit2->isModified() && ReadSizeEntry(*ui_->Edit2, host_.SideWidthLimit(), widthEntry)) {
         options.sideWindowWidth = widthEntry;
-        Store(WriteSideWindowWidth);
         host_.SideWindowChanged();
-        SetStatus("Modified Width stored in Registry.");
+        Store(WriteSideWindowWidth, "Modified Width stored in Registry.");
     }
     if (ui_->Edit3->isModified() && ReadSizeEntry(*ui_->Edit3, host_.SideHeightLimit(), heightEntry)) {
         options.sideWindowHeight = heightEntry;
-        Store(WriteSideWindowHeight);
         host_.SideWindowChanged();
-        SetStatus("Modified Height stored in Registry");
+        Store(WriteSideWindowHeight, "Modified Height stored in Registry");
     }
 }
 
@@ -326,16 +325,14 @@ void TPrefDlg1::StoreDelays() {
     if (ui_->TrackBar1->value() != options.delay1Slider) {
         options.delay1Slider = ui_->TrackBar1->value();
         shell.tileLoadDelay = options.delay1Slider * shell.tileLoadFactor;
-        Store(WriteDelay1Slider);
         pauseInterval = 2000;
-        SetStatus("New delay value recorded in Registry");
+        Store(WriteDelay1Slider, "New delay value recorded in Registry");
     }
     if (ui_->TrackBar2->value() != options.delay2Slider) {
         options.delay2Slider = ui_->TrackBar2->value();
         shell.autoPlayDelay = options.delay2Slider * shell.autoPlayFactor;
-        Store(WriteDelay2Slider);
         pauseInterval = 2000;
-        SetStatus("New delay value recorded in Registry");
+        Store(WriteDelay2Slider, "New delay value recorded in Registry");
     }
 }
 
@@ -396,10 +393,12 @@ void TPrefDlg1::ReportBitmapError(const char* text) {
     inMessageBox_ = false;
 }
 
-void TPrefDlg1::Store(SettingsWriter writer) {
+bool TPrefDlg1::Store(SettingsWriter writer, const char* storedText) {
     inMessageBox_ = true;
-    host_.StoreOptions(writer);
+    const bool stored = host_.StoreOptions(writer);
     inMessageBox_ = false;
+    SetStatus(stored ? storedText : kNotRecorded);
+    return stored;
 }
 
 }  // namespace jadeleaf

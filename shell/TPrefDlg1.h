@@ -59,7 +59,8 @@ private:
     void SetStatus(const char* text);
     void SetStatus(const QString& text);
     void ReportBitmapError(const char* text);
-    void Store(SettingsWriter writer);
+    // Writes through the settings store; after a refused write the status says so.
+    bool Store(SettingsWriter writer, const char* storedText);
     bool CheckPictureFile(const std::string& path);
     void StoreDisplayOptions();
     void StoreSize();
