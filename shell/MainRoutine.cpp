@@ -60,15 +60,15 @@ ApplicationWindows CreateForms(const ShellServices& services) {
     Form1 = windows.form1.get();
     windows.calendarForm = std::make_unique<TCalendarForm>(Form1);
     CalendarForm = windows.calendarForm.get();
-    windows.aboutBox = std::make_unique<TAboutBox>(Form1);
+    TForm1* form = Form1;
+    windows.aboutBox = std::make_unique<TAboutBox>(services.clock, [form] { return form->ClientOrigin(); }, Form1);
     AboutBox = windows.aboutBox.get();
-    windows.prefDlg1 = std::make_unique<TPrefDlg1>(Form1);
+    windows.prefDlg1 = std::make_unique<TPrefDlg1>(*Form1, services.clock, Form1);
     PrefDlg1 = windows.prefDlg1.get();
     // Its description marks it visible: it appears as soon as it exists.
     PrefDlg1->show();
     windows.resDlg1 = std::make_unique<TResDlg1>(Form1);
     ResDlg1 = windows.resDlg1.get();
-    TForm1* form = Form1;
     ResDlg1->Attach(form->GameState(), *form, [form] { form->StoreShowMessages(); });
     windows.infoForm = std::make_unique<TInfoForm>(Form1);
     InfoForm = windows.infoForm.get();

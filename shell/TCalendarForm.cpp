@@ -1,12 +1,18 @@
-// The window built from its stored description.
+// The calendar window.
 #include "shell/TCalendarForm.h"
 
 #include "ui_TCalendarForm.h"
 
 namespace jadeleaf {
 
-TCalendarForm::TCalendarForm(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CalendarForm>()) { ui_->setupUi(this); }
+TCalendarForm::TCalendarForm(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CalendarForm>()) {
+    ui_->setupUi(this);
+    FormCreate();
+}
 
 TCalendarForm::~TCalendarForm() = default;
+
+// The Help command moves the window before every showing.
+void TCalendarForm::FormCreate() { move(130, 200); }
 
 }  // namespace jadeleaf

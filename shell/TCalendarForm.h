@@ -1,4 +1,4 @@
-// The calendar window.
+// The calendar window: the current month in a calendar grid.
 #pragma once
 
 #include <QDialog>
@@ -18,6 +18,8 @@ public:
     Ui::CalendarForm& Controls() { return *ui_; }
 
 private:
+    void FormCreate();
+
     std::unique_ptr<Ui::CalendarForm> ui_;
 };
 

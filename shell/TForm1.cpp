@@ -213,6 +213,9 @@ void TForm1::CreateStatusPanels() {
         statusPanels_[static_cast<std::size_t>(panel)] = label;
     }
     ui_->StatusBar1->setSizeGripEnabled(true);
+    // The panels keep their widths and are cut off at the window's edge; they
+    // must not make the window wider than the one the player asked for.
+    ui_->StatusBar1->setMinimumWidth(1);
 }
 
 void TForm1::ConnectMenus() {
@@ -227,9 +230,10 @@ void TForm1::ConnectMenus() {
     connect(ui_->ViewBtn1, &QToolButton::clicked, this, [this] { viewCommands_.ViewBtn1Click(); });
     connect(ui_->TileMode, &QAction::triggered, this, [this] { viewCommands_.TileModeClick(); });
     connect(ui_->DimensionMode, &QAction::triggered, this, [this] { viewCommands_.DimensionModeClick(); });
-    connect(ui_->GamePref1, &QAction::triggered, this, [] {
-        if (PrefDlg1 != nullptr) PrefDlg1->show();
-    });
+    connect(ui_->GamePref1, &QAction::triggered, this, [this] { GamePref1Click(); });
+    connect(ui_->HelpAbout1, &QAction::triggered, this, [this] { HelpAbout1Click(); });
+    connect(ui_->QuickInfo1, &QAction::triggered, this, [this] { QuickInfo1Click(); });
+    connect(ui_->HelpDate1, &QAction::triggered, this, [this] { ShowDate1Click(); });
 }
 
 void TForm1::EnableMenus(bool enabled) {

@@ -20,6 +20,7 @@
 #include "render/TableGeometry.h"
 #include "render/TableView.h"
 #include "render/TileGraphics.h"
+#include "shell/PreferencesHost.h"
 #include "shell/RegistryFile.h"
 
 namespace Ui {
@@ -38,7 +39,7 @@ struct ShellServices {
     bool installIdleHook = true;
 };
 
-class TForm1 final : public QMainWindow, public GameWindow {
+class TForm1 final : public QMainWindow, public GameWindow, public PreferencesHost {
 public:
     explicit TForm1(ShellServices services);
     ~TForm1() override;
@@ -47,6 +48,8 @@ public:
     MousePlay& Mouse() { return mousePlay_; }
     ViewCommands& Views() { return viewCommands_; }
     QWidget* ClientArea() const;
+    // The client area's top-left corner on the screen, where dialogs are placed from.
+    QPoint ClientOrigin() const;
     const TableGeometry& Geometry() const { return geometry_; }
     const QImage& ClientPicture() { return view_.WindowPicture(); }
     const QImage& TablePicture() const { return view_.TablePicture(); }
@@ -70,6 +73,20 @@ public:
     // Writes the Show Messages option; a refused write is reported and the
     // option holds for this run all the same.
     void StoreShowMessages();
+
+    // The dialog commands (TForm1HelpCommands.cpp, TForm1PreferenceCommands.cpp).
+    void GamePref1Click();
+    void HelpAbout1Click();
+    void QuickInfo1Click();
+    void ShowDate1Click();
+
+    // PreferencesHost.
+    Settings& Options() override { return game_.settings; }
+    ShellState& Shell() override { return game_.shell; }
+    int SideWidthLimit() const override { return geometry_.sideMaxWidth; }
+    int SideHeightLimit() const override { return geometry_.sideMaxHeight; }
+    bool StoreOptions(SettingsWriter writer) override;
+    void SideWindowChanged() override;
 
     // GameWindow.
     void SetMessageLine(std::string_view text) override;
@@ -116,9 +133,9 @@ private:
     void ReportException(const std::exception& error);
     QWidget* Widget(WindowItem item) const;
     QAction* Action(WindowItem item) const;
-    QPoint ClientOrigin() const;
     WindowStatus CurrentWindowStatus() const;
     void ShowPendingPaints();
+    void RestoreAfterHelpWindow();
     QSize ScreenSize() const;
 
     ShellServices services_;

@@ -1,4 +1,4 @@
-// The quick-information page.
+// The quick-information page: the title picture and a fixed text about the game.
 #pragma once
 
 #include <QDialog>
@@ -17,7 +17,14 @@ public:
 
     Ui::InfoForm& Controls() { return *ui_; }
 
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void FormCreate();
+
     std::unique_ptr<Ui::InfoForm> ui_;
 };
 

@@ -1,12 +1,404 @@
-// The window built from its stored description.
+// The preferences dialog.
 #include "shell/TPrefDlg1.h"
 
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QStatusTipEvent>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "shell/SettingsStore.h"
 #include "ui_TPrefDlg1.h"
 
 namespace jadeleaf {
 
-TPrefDlg1::TPrefDlg1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::PrefDlg1>()) { ui_->setupUi(this); }
+namespace {
+
+// A refused write has been reported in a box; the status must not claim it was recorded.
+constexpr const char* kNotRecorded = "Not recorded: the settings file refused the change.";
+
+enum Page { kDisplayOptions = 0, kBitmapPath = 1, kWindowSize = 2, kTimeDelays = 3, kPageCount = 4 };
+
+// Leading blanks, an optional sign, then digits up to the first other
+// character; no digits read as 0. A number too long for 32 bits stays at the
+// nearest end of the range, so it is refused as out of range.
+std::int32_t ReadWholeNumber(const QString& text) {
+    qsizetype at = 0;
+    while (at < text.size() && text[at] == QLatin1Char(' ')) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == QLatin1Char('-') || text[at] == QLatin1Char('+'))) {
+        negative = text[at] == QLatin1Char('-');
+        ++at;
+    }
+    long long value = 0;
+    for (; at < text.size() && text[at] >= QLatin1Char('0') && text[at] <= QLatin1Char('9'); ++at) {
+        value = std::min(value * 10 + (text[at].unicode() - '0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    if (negative) value = -value;
+    return static_cast<std::int32_t>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// The file can be opened for reading. Only a regular file passes, and
+// opening never waits, even for a pipe.
+bool FileOpensForReading(const std::string& path) {
+    if (path.empty()) return false;
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    struct stat status {};
+    const bool regular = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    ::close(descriptor);
+    return regular;
+}
+
+bool IsFocusMovingInside(const QFocusEvent& event) {
+    // Another window taking the focus, or a menu opening, is no move between
+    // the dialog's controls.
+    return event.reason() != Qt::ActiveWindowFocusReason && event.reason() != Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+TPrefDlg1::TPrefDlg1(PreferencesHost& host, Clock& clock, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::PrefDlg1>()), host_(host), timer1_(clock, [this] { Timer1Timer(); }) {
+    ui_->setupUi(this);
+    FormCreate();
+    pauseInterval = 500;
+    advancePage = 0;
+    timer1_.SetEnabled(false);
+    ConnectControls();
+    // Its first showing is in the middle of the screen; the command places it later.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+}
 
 TPrefDlg1::~TPrefDlg1() = default;
+
+void TPrefDlg1::FormCreate() {
+    QFont font = ui_->StatusBar1->font();
+    font.setBold(false);
+    ui_->StatusBar1->setFont(font);
+}
+
+void TPrefDlg1::ConnectControls() {
+    connect(ui_->CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+    connect(ui_->CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
+    connect(ui_->CheckBox3, &QCheckBox::toggled, this, [this] { CheckBox3Click(); });
+    connect(ui_->CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
+    connect(ui_->PageControl1, &QTabWidget::currentChanged, this, [this] { OnPageChange(); });
+    connect(ui_->Button1, &QPushButton::clicked, this, [this] { OnBtn1Click(); });
+    for (QLineEdit* box : {ui_->Edit1, ui_->Edit2, ui_->Edit3}) box->installEventFilter(this);
+}
+
+QString TPrefDlg1::StatusText() const { return ui_->StatusBar1->currentMessage(); }
+
+// ---------------------------------------------------------------------------
+// Activation and pages
+
+// Showing a window activates it at once on the original platform, so the
+// check boxes are loaded before anything else paints with the options.
+void TPrefDlg1::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) OnPrefAct();
+}
+
+bool TPrefDlg1::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (activationLostToBox_) {
+            activationLostToBox_ = false;
+        } else {
+            OnPrefAct();
+        }
+        break;
+    case QEvent::WindowDeactivate:
+        if (inMessageBox_) activationLostToBox_ = true;
+        break;
+    case QEvent::StatusTip: {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.isEmpty()) SetStatus(tip);
+        return true;
+    }
+    default:
+        break;
+    }
+    return QDialog::event(event);
+}
+
+void TPrefDlg1::OnPrefAct() {
+    SelectPage(kDisplayOptions);
+    const Settings& options = host_.Options();
+    ui_->CheckBox1->setChecked(options.timeDisplay != 0);
+    ui_->CheckBox3->setChecked(options.infoDisplay != 0);
+    ui_->CheckBox2->setChecked(options.showPicture != 0);
+    ui_->CheckBox4->setChecked(options.assistance != 0);
+    SetStatus("Current setting of display options.");
+}
+
+// A page chosen by the program raises no page-change event.
+void TPrefDlg1::SelectPage(int page) {
+    const QSignalBlocker quiet(ui_->PageControl1);
+    ui_->PageControl1->setCurrentIndex(page);
+}
+
+void TPrefDlg1::OnPageChange() {
+    switch (ui_->PageControl1->currentIndex()) {
+    case kDisplayOptions:
+        SetStatus("Current setting of display options");
+        break;
+    case kBitmapPath:
+        SetStatus("Defines location of side-window Bitmap");
+        ui_->Label4->setText(QString::asprintf(" Picture Width = %d, Height = %d pixels      ", host_.SideWidthLimit(),
+                                               host_.SideHeightLimit()));
+        ui_->Edit1->setText(QString::fromStdString(host_.Options().bitmapPath));
+        break;
+    case kWindowSize:
+        TabSheet3Enter();
+        break;
+    case kTimeDelays:
+        TabSheet4Enter();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Page 1: the display options
+
+void TPrefDlg1::CheckBox1Click() { host_.Options().timeDisplay = ui_->CheckBox1->isChecked() ? 1 : 0; }
+
+void TPrefDlg1::CheckBox3Click() { host_.Options().infoDisplay = ui_->CheckBox3->isChecked() ? 1 : 0; }
+
+void TPrefDlg1::CheckBox4Click() { host_.Options().assistance = ui_->CheckBox4->isChecked() ? 1 : 0; }
+
+void TPrefDlg1::CheckBox2Click() {
+    Settings& options = host_.Options();
+    options.showPicture = ui_->CheckBox2->isChecked() ? 1 : 0;
+    if (!ui_->CheckBox2->isChecked()) return;
+    if (!CheckPictureFile(options.bitmapPath)) {
+        ReportBitmapError("Selection needs correct bitmap path name. See Bitmap Path Info page.");
+        SetStatus("Selection reset because of bitmap load error.");
+        host_.Shell().bitmapPathValid = 0;
+        options.showPicture = 0;
+        ui_->CheckBox2->setChecked(false);
+    }
+}
+
+// The check only opens the file; reading it as a picture is the side
+// window's, with its own message.
+bool TPrefDlg1::CheckPictureFile(const std::string& path) {
+    if (!FileOpensForReading(path)) return false;
+    host_.Shell().bitmapPathValid = 1;
+    return true;
+}
+
+void TPrefDlg1::StoreDisplayOptions() {
+    Store(WriteDisplayOptions, "Display Options recorded in Registry.");
+    host_.SideWindowChanged();
+    pauseInterval = 2000;
+}
+
+// ---------------------------------------------------------------------------
+// Page 2: the picture path
+
+void TPrefDlg1::Edit1Enter() {
+    SetStatus("Edit or confirm side-window Bitmap location.");
+    ui_->Edit1->setText(QString::fromStdString(host_.Options().bitmapPath));
+}
+
+void TPrefDlg1::Edit1Exit() {
+    advancePage = 1;
+    pauseInterval = 1600;
+    if (!ui_->Edit1->isModified()) {
+        SetStatus("No modification recorded.");
+        return;
+    }
+    ui_->Edit1->setModified(false);
+    pauseInterval = 2000;
+    const std::string path = ui_->Edit1->text().toStdString();
+    if (!CheckPictureFile(path)) {
+        ReportBitmapError("Unable to load Bitmap from that path.");
+        SetStatus("Bitmap path name invalid. Selection checkbox cleared.");
+        host_.Shell().bitmapPathValid = 0;
+        host_.Options().showPicture = 0;
+        ui_->CheckBox2->setChecked(false);
+        return;
+    }
+    host_.Options().bitmapPath = path;
+    Store(WriteBitmapPath, "Modified path name stored in Registry");
+}
+
+// ---------------------------------------------------------------------------
+// Page 3: the side window's size
+
+void TPrefDlg1::TabSheet3Enter() {
+    const Settings& options = host_.Options();
+    SetStatus("Current adjustment and limits shown.");
+    SetBoxColour(*ui_->Edit2, Qt::white);
+    SetBoxColour(*ui_->Edit3, Qt::white);
+    ui_->Label6->setText(QString::asprintf("Limit = %d", host_.SideWidthLimit()));
+    ui_->Label7->setText(QString::asprintf("Limit = %d", host_.SideHeightLimit()));
+    if (options.sideWindowWidth > host_.SideWidthLimit()) SetBoxColour(*ui_->Edit2, Qt::yellow);
+    ui_->Edit2->setText(QString::number(options.sideWindowWidth));
+    if (options.sideWindowHeight > host_.SideHeightLimit()) SetBoxColour(*ui_->Edit3, Qt::yellow);
+    ui_->Edit3->setText(QString::number(options.sideWindowHeight));
+    advancePage = 0;
+}
+
+void TPrefDlg1::Edit2Enter() {
+    SetStatus("Edit or confirm side-window size.");
+    ui_->Edit2->setText(QString::number(host_.Options().sideWindowWidth));
+}
+
+void TPrefDlg1::Edit3Enter() {
+    SetStatus("Edit or confirm side-window height.");
+    ui_->Edit3->setText(QString::number(host_.Options().sideWindowHeight));
+}
+
+void TPrefDlg1::StoreSize() {
+    pauseInterval = 1000;
+    widthEntry = 0;
+    heightEntry = 0;
+    advancePage = 1;
+    if (!ui_->Edit2->isModified() && !ui_->Edit3->isModified()) {
+        SetStatus("Values left unchanged.");
+        return;
+    }
+    Settings& options = host_.Options();
+    if (ui_->Edit2->isModified() && ReadSizeEntry(*ui_->Edit2, host_.SideWidthLimit(), widthEntry)) {
+        options.sideWindowWidth = widthEntry;
+        host_.SideWindowChanged();
+        Store(WriteSideWindowWidth, "Modified Width stored in Registry.");
+    }
+    if (ui_->Edit3->isModified() && ReadSizeEntry(*ui_->Edit3, host_.SideHeightLimit(), heightEntry)) {
+        options.sideWindowHeight = heightEntry;
+        host_.SideWindowChanged();
+        Store(WriteSideWindowHeight, "Modified Height stored in Registry");
+    }
+}
+
+bool TPrefDlg1::ReadSizeEntry(QLineEdit& box, int limit, std::int32_t& entry) {
+    box.setModified(false);
+    pauseInterval = 2000;
+    entry = ReadWholeNumber(box.text());
+    if (entry < 0 || entry > limit) {
+        entry = 0;
+        SetBoxColour(box, Qt::yellow);
+        box.selectAll();
+        SetStatus("Valid Range is from 0 to Limit.");
+        advancePage = 0;
+        return false;
+    }
+    SetBoxColour(box, Qt::white);
+    return true;
+}
+
+void TPrefDlg1::SetBoxColour(QLineEdit& box, Qt::GlobalColor colour) {
+    box.setStyleSheet(colour == Qt::white ? QString() : QStringLiteral("QLineEdit { background-color: yellow; }"));
+}
+
+// ---------------------------------------------------------------------------
+// Page 4: the delays
+
+void TPrefDlg1::TabSheet4Enter() {
+    SetStatus("Adjust sliders as necessary.");
+    ui_->TrackBar1->setValue(host_.Options().delay1Slider);
+    ui_->TrackBar2->setValue(host_.Options().delay2Slider);
+    advancePage = 0;
+}
+
+void TPrefDlg1::StoreDelays() {
+    Settings& options = host_.Options();
+    ShellState& shell = host_.Shell();
+    pauseInterval = 1000;
+    if (ui_->TrackBar1->value() == options.delay1Slider && ui_->TrackBar2->value() == options.delay2Slider) {
+        SetStatus("Values left unchanged");
+        advancePage = 1;
+        return;
+    }
+    if (ui_->TrackBar1->value() != options.delay1Slider) {
+        options.delay1Slider = ui_->TrackBar1->value();
+        shell.tileLoadDelay = options.delay1Slider * shell.tileLoadFactor;
+        pauseInterval = 2000;
+        Store(WriteDelay1Slider, "New delay value recorded in Registry");
+    }
+    if (ui_->TrackBar2->value() != options.delay2Slider) {
+        options.delay2Slider = ui_->TrackBar2->value();
+        shell.autoPlayDelay = options.delay2Slider * shell.autoPlayFactor;
+        pauseInterval = 2000;
+        Store(WriteDelay2Slider, "New delay value recorded in Registry");
+    }
+}
+
+// ---------------------------------------------------------------------------
+// OK and the pause before the next page
+
+void TPrefDlg1::OnBtn1Click() {
+    switch (ui_->PageControl1->currentIndex()) {
+    case kDisplayOptions:
+        StoreDisplayOptions();
+        advancePage = 1;
+        break;
+    case kBitmapPath:
+        advancePage = 1;
+        break;
+    case kWindowSize:
+        StoreSize();
+        break;
+    case kTimeDelays:
+        StoreDelays();
+        advancePage = 1;
+        break;
+    default:
+        break;
+    }
+    timer1_.SetInterval(pauseInterval);
+    timer1_.SetEnabled(true);
+}
+
+void TPrefDlg1::Timer1Timer() {
+    if (advancePage == 1) ui_->PageControl1->setCurrentIndex((ui_->PageControl1->currentIndex() + 1) % kPageCount);
+    pauseInterval = 500;
+    timer1_.SetEnabled(false);
+}
+
+// ---------------------------------------------------------------------------
+// Focus, status and boxes
+
+bool TPrefDlg1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && IsFocusMovingInside(*static_cast<QFocusEvent*>(event))) {
+        if (watched == ui_->Edit1) Edit1Enter();
+        if (watched == ui_->Edit2) Edit2Enter();
+        if (watched == ui_->Edit3) Edit3Enter();
+    } else if (event->type() == QEvent::FocusOut && watched == ui_->Edit1 &&
+               IsFocusMovingInside(*static_cast<QFocusEvent*>(event)) && isVisible()) {
+        Edit1Exit();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TPrefDlg1::SetStatus(const char* text) { ui_->StatusBar1->showMessage(QString::fromUtf8(text)); }
+
+void TPrefDlg1::SetStatus(const QString& text) { ui_->StatusBar1->showMessage(text); }
+
+void TPrefDlg1::ReportBitmapError(const char* text) {
+    inMessageBox_ = true;
+    host_.ShowMessage(" Bitmap Load Error", text, MessageIcon::Error, MessageButtons::Ok);
+    inMessageBox_ = false;
+}
+
+bool TPrefDlg1::Store(SettingsWriter writer, const char* storedText) {
+    inMessageBox_ = true;
+    const bool stored = host_.StoreOptions(writer);
+    inMessageBox_ = false;
+    SetStatus(stored ? storedText : kNotRecorded);
+    return stored;
+}
 
 }  // namespace jadeleaf

@@ -1,8 +1,14 @@
-// The preferences dialog.
+// The preferences dialog: four pages of options, each stored by OK page by
+// page, with a status line that answers every action.
 #pragma once
 
 #include <QDialog>
 #include <memory>
+
+#include "framework/PlatformTimer.h"
+#include "shell/PreferencesHost.h"
+
+class QLineEdit;
 
 namespace Ui {
 class PrefDlg1;
@@ -12,13 +18,63 @@ namespace jadeleaf {
 
 class TPrefDlg1 final : public QDialog {
 public:
-    explicit TPrefDlg1(QWidget* parent = nullptr);
+    TPrefDlg1(PreferencesHost& host, Clock& clock, QWidget* parent = nullptr);
     ~TPrefDlg1() override;
 
     Ui::PrefDlg1& Controls() { return *ui_; }
+    PlatformTimer& Timer1() { return timer1_; }
+    QString StatusText() const;
+
+    // Handlers.
+    void OnPrefAct();
+    void OnPageChange();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void Edit1Enter();
+    void Edit1Exit();
+    void Edit2Enter();
+    void Edit3Enter();
+    void TabSheet3Enter();
+    void TabSheet4Enter();
+    void OnBtn1Click();
+    void Timer1Timer();
+
+    // Dialog state.
+    Flag advancePage = 0;
+    std::int32_t pauseInterval = 500;  // ms
+    std::int32_t widthEntry = 0;
+    std::int32_t heightEntry = 0;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void FormCreate();
+    void ConnectControls();
+    void SelectPage(int page);
+    void SetStatus(const char* text);
+    void SetStatus(const QString& text);
+    void ReportBitmapError(const char* text);
+    // Writes through the settings store; after a refused write the status says so.
+    bool Store(SettingsWriter writer, const char* storedText);
+    bool CheckPictureFile(const std::string& path);
+    void StoreDisplayOptions();
+    void StoreSize();
+    void StoreDelays();
+    // Reads one size box after the player changed it; false for a number out of range.
+    bool ReadSizeEntry(QLineEdit& box, int limit, std::int32_t& entry);
+    void SetBoxColour(QLineEdit& box, Qt::GlobalColor colour);
+
     std::unique_ptr<Ui::PrefDlg1> ui_;
+    PreferencesHost& host_;
+    PlatformTimer timer1_;
+    // A box of this dialog takes the activation away; getting it back is no new activation.
+    bool inMessageBox_ = false;
+    bool activationLostToBox_ = false;
 };
 
 }  // namespace jadeleaf

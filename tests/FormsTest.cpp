@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDate>
 #include <QDialog>
@@ -32,6 +31,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/TCCalendar.h"
 #include "ui_TAboutBox.h"
 #include "ui_TCalendarForm.h"
 #include "ui_TEndDlg1.h"
@@ -294,7 +294,7 @@ TEST(DialogForms, OkButtonsCloseWithTheOkResult) {
 // Every control the program reaches by name, with the kind the code expects to find.
 TEST(DialogForms, EveryControlTheCodeLooksUpExists) {
     const std::vector<std::pair<const char*, std::vector<std::pair<const char*, const char*>>>> controls = {
-        {"CalendarForm", {{"Calendar1", "QCalendarWidget"}, {"BitBtn1", "QPushButton"}}},
+        {"CalendarForm", {{"Calendar1", "QTableWidget"}, {"BitBtn1", "QPushButton"}}},
         {"AboutBox",
          {{"Panel1", "QFrame"}, {"ProgramIcon", "QLabel"}, {"ProductName", "QLabel"}, {"Version", "QLabel"},
           {"Label1", "QLabel"}, {"Label3", "QLabel"}, {"RichEdit1", "QTextEdit"}, {"Button1", "QPushButton"},
@@ -538,22 +538,19 @@ TEST(InfoForm, MemoHoldsTheFiveParagraphsVerbatim) {
 
 TEST(CalendarForm, GridOfTheCurrentMonthWithoutNavigation) {
     Built<Ui::CalendarForm> form;
-    const QCalendarWidget* calendar = form.ui.Calendar1;
+    const jadeleaf::TCCalendar* calendar = form.ui.Calendar1;
     EXPECT_EQ(calendar->geometry(), QRect(41, 29, 320, 120));
-    EXPECT_FALSE(calendar->isNavigationBarVisible());
-    EXPECT_EQ(calendar->firstDayOfWeek(), Qt::Monday);
-    EXPECT_EQ(calendar->verticalHeaderFormat(), QCalendarWidget::NoVerticalHeader);
-    EXPECT_EQ(calendar->selectionMode(), QCalendarWidget::SingleSelection);
-    EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());
+    EXPECT_EQ(calendar->StartOfWeek(), 1);
+    EXPECT_EQ(calendar->Date(), QDate::currentDate());
+    EXPECT_TRUE(calendar->UseCurrentDate());
     EXPECT_TRUE(calendar->focusPolicy() & Qt::TabFocus);
     EXPECT_EQ(form.ui.BitBtn1->size(), QSize(99, 33));
 
-    // The heading row and six weeks must all fit in the 120 pixels of the grid.
+    // The heading row and six weeks all fit in the 120 pixels of the grid.
     form.window.show();
-    const auto* grid = calendar->findChild<QTableView*>();
-    ASSERT_NE(grid, nullptr);
-    ASSERT_EQ(grid->model()->rowCount(), 7);
-    EXPECT_LE(grid->rowViewportPosition(6) + grid->rowHeight(6), grid->viewport()->height());
+    ASSERT_EQ(calendar->rowCount(), 7);
+    EXPECT_LE(calendar->rowViewportPosition(6) + calendar->rowHeight(6), calendar->viewport()->height());
+    EXPECT_LE(calendar->columnViewportPosition(6) + calendar->columnWidth(6), calendar->viewport()->width());
 }
 
 } // namespace
