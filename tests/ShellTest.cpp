@@ -287,6 +287,20 @@ TEST(StartUpFailures, MissingLibraryGivesItsMessagesAndNoGame) {
     EXPECT_EQ(output, expected);
 }
 
+// Real boxes run an event loop of their own, in which the message loop's
+// idle moments come again; the load must not start again from there.
+TEST(StartUpFailures, MissingLibraryGivesItsThreeRealBoxesOnce) {
+    QTemporaryDir folder;
+    const std::string copy = folder.path().toStdString() + "/startup_probe";
+    ASSERT_TRUE(QFile::copy(JADELEAF_PROBE, QString::fromStdString(copy)));
+    const std::string output = RunProbe(copy + " --real-boxes", "cd " + folder.path().toStdString() + " &&");
+    const std::string expected = "box: DLL Load Error|Unable to load 'JL_RES10.DLL'.\n"
+                                 "box: JL_RES10.DLL|Error code: 2H / 2\n"
+                                 "box: Current Directory|" + QDir(folder.path()).canonicalPath().toStdString() + "\n"
+                                 "boxes: 3\n";
+    EXPECT_EQ(output, expected);
+}
+
 TEST(StartUpFailures, MissingResource45StopsAfterTheFirstFace) {
     const std::string output =
         RunProbe(JADELEAF_PROBE, "LD_LIBRARY_PATH=" JADELEAF_BUILD_DIR "/variants/without45");
