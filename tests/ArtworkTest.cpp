@@ -260,6 +260,11 @@ TEST_F(ArtworkGeneratorTest, ReportsBadArgumentsAndUnwritableFolders) {
 
     const GeneratorRun missing = RunGenerator("--out");
     EXPECT_EQ(missing.status, 2);
+    for (const char* number : {"0", "46", "4x", "-1"}) {
+        const GeneratorRun wrong = RunGenerator(std::string("--res x.res --without ") + number);
+        EXPECT_EQ(wrong.status, 2) << number;
+        EXPECT_NE(wrong.output.find("not a resource number"), std::string::npos) << wrong.output;
+    }
 
     // A folder cannot be made below a plain file.
     std::ofstream(scratch / "plain") << "keep me";
@@ -267,6 +272,15 @@ TEST_F(ArtworkGeneratorTest, ReportsBadArgumentsAndUnwritableFolders) {
     EXPECT_EQ(blocked.status, 1);
     EXPECT_NE(blocked.output.find("jl_artgen: cannot create"), std::string::npos) << blocked.output;
     EXPECT_EQ(ReadFile(scratch / "plain"), "keep me");
+}
+
+TEST_F(ArtworkGeneratorTest, LeavesOutTheResourcesAskedFor) {
+    const std::filesystem::path path = scratch / "variant.res";
+    const GeneratorRun run = RunGenerator("--res '" + path.string() + "' --without 45 --without 3");
+    ASSERT_EQ(run.status, 0) << run.output;
+    jadeleaf::ResourceFile variant;
+    ASSERT_EQ(variant.Read(path.string()), 0);
+    for (int id = 1; id <= 45; ++id) EXPECT_EQ(variant.Resource(id).empty(), id == 3 || id == 45) << id;
 }
 
 TEST_F(ArtworkGeneratorTest, WritesAContactSheet) {
