@@ -44,9 +44,6 @@ bool IdleHook::event(QEvent* event) {
     running_ = true;
     onIdle_();
     running_ = false;
-    // What the hook did (a box closed, a picture loaded) is activity of its
-    // own: the next idle moment runs it once more.
-    activity_ = true;
     return true;
 }
 

@@ -1,6 +1,6 @@
 // Runs the start-up of the real main window in a process of its own and
 // prints what the player would see, for tests of a missing or damaged
-// resource library (a library once loaded stays found in its process).
+// resource file, found beside a copy of the probe in a folder of its own.
 // With --real-boxes the message loop, the idle hook and the message boxes are
 // the real ones, each box closed from a timer once it shows.
 #include <QApplication>
