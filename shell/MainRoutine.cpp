@@ -88,7 +88,10 @@ int MainRoutine(int argc, char** argv) {
         windows.form1->show();
         QApplication::exec();
     } catch (const std::exception& error) {
-        modal.ShowMessage(nullptr, kApplicationTitle, error.what(), MessageIcon::Error, MessageButtons::Ok);
+        modal.ShowMessage(nullptr, kApplicationTitle, ErrorBoxText(error), MessageIcon::Error, MessageButtons::Ok);
+        // A start that failed must not look like a game that ended well to
+        // whatever started it.
+        return 1;
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/Clock.h"
 #include "framework/IdleHook.h"
@@ -19,6 +20,7 @@
 #include "render/TableView.h"
 #include "render/TileGraphics.h"
 #include "shell/RegistryFile.h"
+#include "shell/SettingsStore.h"
 
 namespace Ui {
 class Form1;
@@ -115,6 +117,7 @@ private:
     QAction* Action(WindowItem item) const;
     QPoint ClientOrigin() const;
     QSize ScreenSize() const;
+    std::vector<ScreenArea> AvailableScreenAreas() const;
 
     ShellServices services_;
     std::unique_ptr<Ui::Form1> ui_;

@@ -154,8 +154,8 @@ TEST_F(SettingsStoreTest, StoredValuesAreReadWithFlagsAsOneOrZero) {
     const Settings settings = Load();
     EXPECT_EQ(settings.timeDisplay, 1);
     EXPECT_EQ(settings.assistance, 0);
-    EXPECT_EQ(settings.formTop, -10);
-    EXPECT_EQ(settings.delay2Slider, 12) << "the load applies no range limits";
+    EXPECT_EQ(settings.formTop, 0) << "brought onto the screen";
+    EXPECT_EQ(settings.delay2Slider, 10) << "brought within the slider's range";
 
     // The seven is written back as a one with the display options.
     RegistryFile key;
@@ -163,6 +163,66 @@ TEST_F(SettingsStoreTest, StoredValuesAreReadWithFlagsAsOneOrZero) {
     EXPECT_EQ(ReadText(Path()), KeyText({{"Assistance", "dword:00000000"},
                                          {"Form Top", "dword:fffffff6"},
                                          {"Delay2 Slider", "dword:0000000C"}}));
+}
+
+// A hand-edited file may hold any number; none may freeze, exhaust or lose
+// the window, and the file itself is left as the person wrote it.
+TEST_F(SettingsStoreTest, StoredValuesAreBroughtIntoRangeWithoutRewriting) {
+    const struct {
+        const char* name;
+        const char* stored;
+        std::int32_t Settings::*field;
+        std::int32_t expected;
+    } cases[] = {
+        {"Delay1 Slider", "dword:00000000", &Settings::delay1Slider, 1},
+        {"Delay1 Slider", "dword:000003e8", &Settings::delay1Slider, 10},
+        {"Delay2 Slider", "dword:7fffffff", &Settings::delay2Slider, 10},
+        {"Delay2 Slider", "dword:80000000", &Settings::delay2Slider, 1},
+        {"Delay2 Slider", "dword:0000000a", &Settings::delay2Slider, 10},
+        {"SideWindow Width", "dword:00009c40", &Settings::sideWindowWidth, 1920},
+        {"SideWindow Width", "dword:ffffffff", &Settings::sideWindowWidth, 0},
+        {"SideWindow Height", "dword:7fffffff", &Settings::sideWindowHeight, 1080},
+        {"SideWindow Height", "dword:00000438", &Settings::sideWindowHeight, 1080},
+        {"Form Width", "dword:00009c40", &Settings::formWidth, 1920},
+        {"Form Width", "dword:00000000", &Settings::formWidth, 1},
+        {"Form Width", "dword:000001f4", &Settings::formWidth, 500},
+        {"Form Height", "dword:80000000", &Settings::formHeight, 1},
+        {"Form Height", "dword:7fffffff", &Settings::formHeight, 1080},
+        {"Form Left", "dword:ffffec78", &Settings::formLeft, 0},
+        {"Form Left", "dword:7fffffff", &Settings::formLeft, 2},
+        {"Form Top", "dword:7fffffff", &Settings::formTop, 2},
+        {"Form Top", "dword:80000000", &Settings::formTop, 0},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.name) + "=" + test.stored);
+        const std::string text = KeyText({{test.name, test.stored}});
+        Store(text);
+        EXPECT_EQ(Load().*test.field, test.expected);
+        EXPECT_EQ(ReadText(Path()), text);
+    }
+
+    // Both at the far end at once: the window comes back whole.
+    Store(KeyText({{"Form Left", "dword:7fffffff"}, {"Form Width", "dword:7fffffff"},
+                   {"Form Top", "dword:80000000"}, {"Form Height", "dword:00009c40"}}));
+    const Settings far = Load();
+    EXPECT_EQ(far.formLeft, 0);
+    EXPECT_EQ(far.formWidth, 1920);
+    EXPECT_EQ(far.formTop, 0);
+    EXPECT_EQ(far.formHeight, 1080);
+
+    // A window on a monitor that is gone comes back to the primary screen's
+    // free area; one on a screen that is still there stays put.
+    const PlacementDefaults twoScreens{1920, 1080, 1, {{0, 30, 1920, 1050}, {1920, 0, 1280, 1024}}};
+    Store(KeyText({{"Form Left", "dword:000009c4"}, {"Form Width", "dword:00000320"},
+                   {"Form Height", "dword:00000258"}}));
+    Settings settings;
+    RegistryFile key;
+    LoadSettings(key, settings, twoScreens);
+    EXPECT_EQ(settings.formLeft, 1920 + 1280 - 800) << "the right end of the second screen";
+    EXPECT_EQ(settings.formTop, 1);
+    LoadSettings(key, settings, {1920, 1080, 1, {{0, 30, 1920, 1050}}});
+    EXPECT_EQ(settings.formLeft, 1920 - 800);
+    EXPECT_EQ(settings.formTop, 30) << "below the panel";
 }
 
 TEST_F(SettingsStoreTest, MissingOrMistypedValuesStopTheLoad) {
@@ -215,7 +275,9 @@ TEST_F(SettingsStoreTest, WindowPlacementIsSavedUnlessMinimized) {
 
     SaveWindowPlacement(key, settings, {0, 0, 160, 28, true, false});
     EXPECT_EQ(ReadText(Path()), KeyText(saved));
-    const Settings loaded = Load();
+    // The window was on a second screen left of the first.
+    Settings loaded;
+    LoadSettings(key, loaded, {1920, 1080, 1, {{0, 0, 1920, 1080}, {-1280, -8, 1280, 1024}}});
     EXPECT_EQ(loaded.formTop, -8);
     EXPECT_EQ(loaded.formLeft, -1200);
     EXPECT_EQ(loaded.formState, 2);
@@ -287,15 +349,15 @@ TEST_F(SettingsStoreTest, FileWithoutTheKeyGetsTheDefaultsAppended) {
 }
 
 TEST_F(SettingsStoreTest, WindowsExportsInUtf16AndUtf8WithBomAreRead) {
-    const std::string text = KeyText({{"Form Left", "dword:00000040"}, {"SWBmpPath", "\"C:\\\\\xC3\xA9.bmp\""}});
+    const std::string text = KeyText({{"Form Left", "dword:00000002"}, {"SWBmpPath", "\"C:\\\\\xC3\xA9.bmp\""}});
     Store(Utf16Export(text));
-    EXPECT_EQ(Load().formLeft, 64);
+    EXPECT_EQ(Load().formLeft, 2);
     EXPECT_EQ(Load().bitmapPath, "C:\\\xC3\xA9.bmp");
 
     std::string lfOnly = "\xEF\xBB\xBF" + text;
     for (std::size_t at; (at = lfOnly.find("\r\n")) != std::string::npos;) lfOnly.erase(at, 1);
     Store(lfOnly);
-    EXPECT_EQ(Load().formLeft, 64);
+    EXPECT_EQ(Load().formLeft, 2);
     Settings settings = Load();
     RegistryFile key;
     WriteDelay2Slider(key, settings);
@@ -447,9 +509,10 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
             }
         }
     }
-    const Settings settings = Load();
-    EXPECT_EQ(settings.delay1Slider, kWrites);
-    EXPECT_EQ(settings.delay2Slider, kWrites);
+    RegistryFile key;
+    ASSERT_TRUE(key.OpenKeyReadOnly());
+    EXPECT_EQ(key.ReadInteger("Delay1 Slider"), kWrites);
+    EXPECT_EQ(key.ReadInteger("Delay2 Slider"), kWrites);
     EXPECT_EQ(badReads, 0) << "of " << reads << " reads, some saw a half-written file";
 }
 
