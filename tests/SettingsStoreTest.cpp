@@ -1,12 +1,16 @@
 // The settings store on real files.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -457,6 +461,130 @@ TEST_F(SettingsStoreTest, WriteThroughALinkKeepsTheLink) {
     WriteShowMessages(key, settings);
     EXPECT_TRUE(std::filesystem::is_symlink(Path()));
     EXPECT_EQ(ReadText(root_ + "/kept.reg"), KeyText({{"Show Messages", "dword:00000000"}}));
+}
+
+template <typename Action>
+RegistryError FailureOf(Action action) {
+    try {
+        action();
+    } catch (const RegistryError& error) {
+        return error;
+    }
+    return RegistryError("no error");
+}
+
+// Files that are not plain text files of a sensible size are refused at once,
+// as unreadable, and nothing is written over them.
+TEST_F(SettingsStoreTest, OnlyRegularFilesOfAtMostOneMebibyteAreRead) {
+    std::filesystem::create_directories(std::filesystem::path(Path()).parent_path());
+    ASSERT_EQ(::mkfifo(Path().c_str(), 0600), 0);
+    RegistryError error = FailureOf([&] { Load(); });
+    EXPECT_STREQ(error.what(), "Failed to get data for 'TimeDisplay'");
+    EXPECT_EQ(error.Detail(), "cannot read \"" + Path() + "\": not a regular file");
+    Settings settings;
+    RegistryFile key;
+    EXPECT_EQ(ErrorOf([&] { WriteShowMessages(key, settings); }), "Failed to set data for 'Show Messages'");
+    EXPECT_TRUE(std::filesystem::is_fifo(Path()));
+    std::filesystem::remove(Path());
+
+    std::filesystem::create_symlink("/dev/zero", Path());
+    EXPECT_EQ(FailureOf([&] { Load(); }).Detail(), "cannot read \"" + Path() + "\": not a regular file");
+    std::filesystem::remove(Path());
+
+    // A valid file padded with comments to just over the limit.
+    std::string text = KeyText();
+    Store(text + std::string(1024 * 1024 - text.size(), ';'));
+    EXPECT_EQ(Load().delay1Slider, 5) << "one mebibyte is still read";
+    Store(text + std::string(1024 * 1024 + 1 - text.size(), ';'));
+    error = FailureOf([&] { Load(); });
+    EXPECT_STREQ(error.what(), "Failed to get data for 'TimeDisplay'");
+    EXPECT_EQ(error.Detail(), "cannot read \"" + Path() + "\": larger than 1 MiB");
+    EXPECT_EQ(ErrorOf([&] { WriteShowMessages(key, settings); }), "Failed to set data for 'Show Messages'");
+    EXPECT_EQ(std::filesystem::file_size(Path()), 1024u * 1024u + 1u);
+}
+
+// The reads name the file, so that the person can find what to mend.
+TEST_F(SettingsStoreTest, ReadFailuresNameTheFileOnTheirSecondLine) {
+    Store(KeyText({{"InfoDisplay", ""}}));
+    RegistryError error = FailureOf([&] { Load(); });
+    EXPECT_EQ(ErrorBoxText(error), "Failed to get data for 'InfoDisplay'\n\"" + Path() +
+                                       "\": the value is missing from the key");
+    Store(KeyText({{"SWBmpPath", "dword:00000001"}}));
+    error = FailureOf([&] { Load(); });
+    EXPECT_EQ(ErrorBoxText(error), "Invalid data type for 'SWBmpPath'\n\"" + Path() + "\": the value is not a text");
+    EXPECT_EQ(ErrorBoxText(std::runtime_error("plain")), "plain");
+}
+
+// Another program that holds the lock makes the write give up after the
+// wait, leaving the file as it was; the wait is the store's own setting.
+TEST_F(SettingsStoreTest, LockHeldByAnotherProgramFailsTheWriteAfterTheWait) {
+    EXPECT_EQ(RegistryFile::kLockWaitMs, 3000);
+    Store(KeyText());
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_NE(holder, -1);
+    if (holder == 0) {
+        const int fd = ::open((Path() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+        ::flock(fd, LOCK_EX);
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    Settings settings;
+    settings.showMessages = 0;
+    RegistryFile key;
+    key.SetLockWait(50);
+    const RegistryError error = FailureOf([&] { WriteShowMessages(key, settings); });
+    EXPECT_STREQ(error.what(), "Failed to set data for 'Show Messages'");
+    EXPECT_EQ(error.Detail(), "cannot lock \"" + Path() + ".lock\": " + std::strerror(EWOULDBLOCK));
+    EXPECT_EQ(ReadText(Path()), KeyText());
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    // The lock died with its holder; the lock file it left is used and removed.
+    WriteShowMessages(key, settings);
+    EXPECT_EQ(ReadText(Path()), KeyText({{"Show Messages", "dword:00000000"}}));
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".lock"));
+}
+
+// A file the user made read-only is not replaced; checked on the mode bits,
+// since these tests may run as root, whom the system lets write anything.
+TEST_F(SettingsStoreTest, ReadOnlyFileIsNotReplaced) {
+    Store(KeyText());
+    std::filesystem::rename(Path(), root_ + "/kept.reg");
+    std::filesystem::create_symlink(root_ + "/kept.reg", Path());
+    ::chmod((root_ + "/kept.reg").c_str(), 0444);
+    Settings settings;
+    settings.showMessages = 0;
+    RegistryFile key;
+    const RegistryError error = FailureOf([&] { WriteShowMessages(key, settings); });
+    EXPECT_STREQ(error.what(), "Failed to set data for 'Show Messages'");
+    EXPECT_EQ(error.Detail(), "cannot write \"" + root_ + "/kept.reg\": " + std::strerror(EACCES));
+    EXPECT_EQ(ReadText(Path()), KeyText());
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    EXPECT_EQ(Load().showMessages, 1) << "it is still read";
+}
+
+// The lock file goes with each write, and a temporary file that a crashed
+// write left behind goes with the next.
+TEST_F(SettingsStoreTest, NoLockOrTemporaryFileIsLeftBehind) {
+    Store(KeyText());
+    std::ofstream(Path() + ".new") << "Windows Registry Editor Vers";
+    std::ofstream(Path() + ".lock") << "";
+    Settings settings = Load();
+    RegistryFile key;
+    SaveWindowPlacement(key, settings, {10, 20, 800, 600, false, false});
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".lock"));
+    EXPECT_EQ(Load().formLeft, 20);
+    const auto entries = std::distance(std::filesystem::directory_iterator(std::filesystem::path(Path()).parent_path()),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 1);
 }
 
 // Two copies of the program write their own values at the same time; each
