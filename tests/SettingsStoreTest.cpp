@@ -9,12 +9,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -585,6 +588,55 @@ TEST_F(SettingsStoreTest, NoLockOrTemporaryFileIsLeftBehind) {
     const auto entries = std::distance(std::filesystem::directory_iterator(std::filesystem::path(Path()).parent_path()),
                                        std::filesystem::directory_iterator());
     EXPECT_EQ(entries, 1);
+}
+
+// A writer killed at any moment leaves a file that parses and holds either
+// the value it last finished writing or the one it was writing.
+TEST_F(SettingsStoreTest, WriterKilledAtRandomMomentsLeavesTheOldOrTheNewValue) {
+    Load();
+    constexpr int kKills = 200;
+    std::mt19937 random(20261208);
+    std::int32_t stored = 5;
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        int done[2];
+        ASSERT_EQ(::pipe(done), 0);
+        const pid_t writer = ::fork();
+        ASSERT_NE(writer, -1);
+        if (writer == 0) {
+            ::close(done[0]);
+            RegistryFile key;
+            Settings settings;
+            for (std::int32_t value = stored + 1;; ++value) {
+                settings.delay1Slider = value;
+                WriteDelay1Slider(key, settings);
+                if (::write(done[1], &value, sizeof value) != sizeof value) ::_exit(1);
+            }
+        }
+        ::close(done[1]);
+        // Let it finish a few writes, then kill it somewhere in the next.
+        const int finished = std::uniform_int_distribution<int>(0, 3)(random);
+        std::int32_t acknowledged = stored;
+        for (int i = 0; i < finished; ++i) ASSERT_EQ(::read(done[0], &acknowledged, sizeof acknowledged), 4);
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 1500)(random)));
+        ::kill(writer, SIGKILL);
+        ASSERT_EQ(::waitpid(writer, nullptr, 0), writer);
+        for (std::int32_t more; ::read(done[0], &more, sizeof more) == sizeof more;) acknowledged = more;
+        ::close(done[0]);
+
+        RegistryFile key;
+        ASSERT_NO_THROW(ASSERT_TRUE(key.OpenKeyReadOnly()));
+        stored = key.ReadInteger("Delay1 Slider");
+        EXPECT_TRUE(stored == acknowledged || stored == acknowledged + 1) << stored << " after " << acknowledged;
+        EXPECT_EQ(key.ReadInteger("Form State"), 1);
+        EXPECT_EQ(key.ReadString("SWBmpPath"), "");
+        if (::testing::Test::HasFailure()) return;
+    }
+    Settings settings = Load();
+    RegistryFile key;
+    WriteShowMessages(key, settings);
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".lock"));
 }
 
 // Two copies of the program write their own values at the same time; each
