@@ -575,6 +575,21 @@ bool WaitForLock(int fd, int waitMs) {
     }
 }
 
+// The file a chain of links ends at, even when that file does not exist yet:
+// writing through a dangling link creates its target rather than the link's
+// replacement.
+std::string LinkTarget(const std::string& path) {
+    std::string target = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        char buffer[4096];
+        const ssize_t length = ::readlink(target.c_str(), buffer, sizeof buffer);
+        if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) break;
+        const std::string next(buffer, static_cast<std::size_t>(length));
+        target = next.front() == '/' ? next : ParentFolder(target) + "/" + next;
+    }
+    return target;
+}
+
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // A file whose write permission the user took away is kept as it is, even
@@ -722,11 +737,7 @@ void RegistryFile::WriteValues(const std::vector<RegistryValue>& values) {
 
 std::string RegistryFile::WriteLocked(const std::vector<RegistryValue>& values) const {
     // A settings file that is a link to one kept elsewhere stays a link.
-    std::string target = path_;
-    if (char* resolved = ::realpath(path_.c_str(), nullptr); resolved != nullptr) {
-        target = resolved;
-        std::free(resolved);
-    }
+    const std::string target = LinkTarget(path_);
     if (MadeReadOnly(target)) return SystemReason("cannot write", target, EACCES);
     const FileBytes file = ReadFileBytes(target);
     if (!file.failure.empty()) return file.failure;

@@ -464,6 +464,17 @@ TEST_F(SettingsStoreTest, WriteThroughALinkKeepsTheLink) {
     WriteShowMessages(key, settings);
     EXPECT_TRUE(std::filesystem::is_symlink(Path()));
     EXPECT_EQ(ReadText(root_ + "/kept.reg"), KeyText({{"Show Messages", "dword:00000000"}}));
+
+    // A link whose file is gone, relative and through a second link: the
+    // first start creates the file it names.
+    std::filesystem::remove(Path());
+    std::filesystem::remove(root_ + "/kept.reg");
+    std::filesystem::create_symlink("../../second.reg", Path());
+    std::filesystem::create_symlink("kept.reg", root_ + "/second.reg");
+    EXPECT_EQ(Load().showMessages, 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    EXPECT_TRUE(std::filesystem::is_symlink(root_ + "/second.reg"));
+    EXPECT_EQ(ReadText(root_ + "/kept.reg"), KeyText());
 }
 
 template <typename Action>
