@@ -117,8 +117,9 @@ protected:
             if (!Finished() && form->isVisible()) form->ApplicationIdle();
         }
         clock.onPendingEvents = nullptr;
-        std::printf("monkey test: %ld events, %d games dealt, %d pairs removed, %d automatic games\n", events,
-                    gamesDealt, pairsRemoved, automaticGames);
+        std::printf("monkey test: %ld events, %d games dealt, %d pairs removed by hand, %d automatic games, "
+                    "%zu dialogs, %zu message boxes\n",
+                    events, gamesDealt, pairsRemoved, automaticGames, modal.dialogs.size(), modal.messages.size());
     }
 
     bool Finished() const { return events >= total || failed; }
@@ -139,8 +140,10 @@ protected:
             Resize();
         } else if (kind < 72) {
             CloseRefused();
-        } else if (kind < 80) {
+        } else if (kind < 78) {
             PlayAPair();
+        } else if (kind < 80) {
+            OpenDialogButtons();
         } else {
             clock.Advance(Below(4) == 0 ? Below(5000) : Below(400));
         }
@@ -246,6 +249,17 @@ protected:
         }
     }
 
+    // The windows open beside the main one, such as the preferences.
+    void OpenDialogButtons() {
+        std::vector<QDialog*> open;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QDialog*>(window); dialog != nullptr && dialog->isVisible()) {
+                open.push_back(dialog);
+            }
+        }
+        if (!open.empty()) PressDialogButtons(*open[static_cast<std::size_t>(Below(static_cast<int>(open.size())))]);
+    }
+
     void Fail(const std::string& what) {
         failed = true;
         ADD_FAILURE() << "seed " << seed << ", event " << events << ": " << what
@@ -282,7 +296,7 @@ protected:
             }
         }
         if (table.dealt == 1 && lastTilesLeft == kPositionCount + 1) ++gamesDealt;
-        if (table.dealt == 1 && table.tilesLeft < lastTilesLeft && table.tilesLeft + 2 == lastTilesLeft) ++pairsRemoved;
+        if (table.dealt == 1 && table.autoPlay == 0 && table.tilesLeft + 2 == lastTilesLeft) ++pairsRemoved;
         if (table.autoPlay == 1 && !inAutomaticGame) ++automaticGames;
         inAutomaticGame = table.autoPlay == 1;
         lastTilesLeft = table.dealt == 1 ? table.tilesLeft : kPositionCount + 1;
