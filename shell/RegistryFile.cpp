@@ -478,7 +478,7 @@ FileBytes ReadFileBytes(const std::string& path) {
     char buffer[8192];
     for (;;) {
         const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             file.failure = SystemReason("cannot read", path, errno);
             return file;
