@@ -68,6 +68,9 @@ protected:
         total = static_cast<long>(EnvironmentNumber("JADELEAF_MONKEY_EVENTS", 20000u));
         random.seed(seed);
         crashSeed = seed;
+        // Closing and the results dialog write the settings file hundreds of
+        // times; in memory, where there is such a folder, its syncs cost nothing.
+        if (memoryFolder.isValid()) settingsPath = memoryFolder.path().toStdString() + "/Jadeleaf1.1_R6.reg";
         std::printf("monkey test: seed %u, %ld events (JADELEAF_MONKEY_SEED, JADELEAF_MONKEY_EVENTS)\n", seed, total);
         // Under the sanitizers their own handlers stay, to give their report.
         if (__sanitizer_set_death_callback != nullptr) {
@@ -136,7 +139,7 @@ protected:
             MenuCommand();
         } else if (kind < 65) {
             KeyPress();
-        } else if (kind < 68) {
+        } else if (kind < 66) {
             Resize();
         } else if (kind < 72) {
             CloseRefused();
@@ -302,6 +305,7 @@ protected:
         lastTilesLeft = table.dealt == 1 ? table.tilesLeft : kPositionCount + 1;
     }
 
+    QTemporaryDir memoryFolder{QStringLiteral("/dev/shm/jadeleaf-monkey-XXXXXX")};
     unsigned seed = 0;
     long total = 0;
     long events = 0;
