@@ -77,20 +77,28 @@ ApplicationWindows CreateForms(const ShellServices& services) {
     return windows;
 }
 
+int RunApplication(const ShellServices& services) {
+    try {
+        ApplicationWindows windows = CreateForms(services);
+        windows.form1->show();
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        services.modal.ShowMessage(nullptr, kApplicationTitle, ErrorBoxText(error), MessageIcon::Error,
+                                   MessageButtons::Ok);
+        // A start that failed must not look like a run that went well to
+        // whatever started the program.
+        return 1;
+    }
+    return 0;
+}
+
 int MainRoutine(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
     SystemClock clock;
     QtModalService modal;
-    try {
-        ApplicationWindows windows = CreateForms({clock, modal, RegistryFile::DefaultPath(), std::nullopt, true});
-        windows.form1->show();
-        QApplication::exec();
-    } catch (const std::exception& error) {
-        modal.ShowMessage(nullptr, kApplicationTitle, error.what(), MessageIcon::Error, MessageButtons::Ok);
-    }
-    return 0;
+    return RunApplication({clock, modal, RegistryFile::DefaultPath(), std::nullopt, true});
 }
 
 }  // namespace jadeleaf

@@ -34,6 +34,10 @@ struct ApplicationWindows {
 // whatever the main window's construction throws is passed on.
 ApplicationWindows CreateForms(const ShellServices& services);
 
+// Creates the windows and runs the message loop. Whatever stops the start is
+// shown in a message box; the result is the program's exit status, 1 then.
+int RunApplication(const ShellServices& services);
+
 int MainRoutine(int argc, char** argv);
 
 }  // namespace jadeleaf

@@ -8,9 +8,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cstdint>
 #include <utility>
 
 namespace jadeleaf {
@@ -422,6 +425,10 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     ~Descriptor() { Reset(); }
     int Get() const { return fd_; }
+    void Adopt(int fd) {
+        Reset();
+        fd_ = fd;
+    }
     // Closes now, returning close's errno (0 on success): a failed close can be
     // a failed write that the file system reported late.
     int Reset() {
@@ -435,18 +442,37 @@ private:
     int fd_;
 };
 
+// A settings file is a page of text; anything much larger is not one.
+constexpr std::size_t kLargestFile = 1024 * 1024;
+
 struct FileBytes {
     bool exists = false;
     std::string bytes;
-    int error = 0;
+    std::string failure;  // why the file could not be read, naming it
 };
 
+// Reads a regular file only: a FIFO would block, a device such as /dev/zero
+// would never end.
 FileBytes ReadFileBytes(const std::string& path) {
     FileBytes file;
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.Get() < 0) {
         // A folder on the way that is a plain file also means there is no key.
-        if (errno != ENOENT && errno != ENOTDIR) file.error = errno;
+        if (errno != ENOENT && errno != ENOTDIR) file.failure = SystemReason("cannot read", path, errno);
+        return file;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0) {
+        file.failure = SystemReason("cannot read", path, errno);
+        return file;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        file.failure = "cannot read \"" + path + "\": not a regular file";
+        return file;
+    }
+    const std::string tooLarge = "cannot read \"" + path + "\": larger than 1 MiB";
+    if (static_cast<std::uintmax_t>(info.st_size) > kLargestFile) {
+        file.failure = tooLarge;
         return file;
     }
     char buffer[8192];
@@ -454,11 +480,16 @@ FileBytes ReadFileBytes(const std::string& path) {
         const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            file.error = errno;
+            file.failure = SystemReason("cannot read", path, errno);
             return file;
         }
         if (n == 0) break;
         file.bytes.append(buffer, static_cast<std::size_t>(n));
+        // It may grow while it is read.
+        if (file.bytes.size() > kLargestFile) {
+            file.failure = tooLarge;
+            return file;
+        }
     }
     file.exists = true;
     return file;
@@ -503,7 +534,9 @@ bool WriteAll(int fd, std::string_view data) {
 // text or the reason it failed; on failure the old file is untouched.
 std::string ReplaceFile(const std::string& target, const std::string& text) {
     const std::string temporary = target + ".new";
-    Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
+    // What is there already was left by a writer that died halfway.
+    ::unlink(temporary.c_str());
+    Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
     if (fd.Get() < 0) return SystemReason("cannot create", temporary, errno);
     auto fail = [&](const char* action, int error) {
         fd.Reset();
@@ -526,6 +559,47 @@ std::string ReplaceFile(const std::string& target, const std::string& text) {
     return {};
 }
 
+// Another copy of the program holds the lock only for the moment of a write;
+// one that holds it for longer is stuck or is not this program, and the write
+// gives up rather than freeze the window.
+bool WaitForLock(int fd, int waitMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            errno = EWOULDBLOCK;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// The file a chain of links ends at, even when that file does not exist yet:
+// writing through a dangling link creates its target rather than the link's
+// replacement.
+std::string LinkTarget(const std::string& path) {
+    std::string target = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        char buffer[4096];
+        const ssize_t length = ::readlink(target.c_str(), buffer, sizeof buffer);
+        if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) break;
+        const std::string next(buffer, static_cast<std::size_t>(length));
+        target = next.front() == '/' ? next : ParentFolder(target) + "/" + next;
+    }
+    return target;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// A file whose write permission the user took away is kept as it is, even
+// from root, whom the system would let write it.
+bool MadeReadOnly(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 }  // namespace
 
 RegistryError::RegistryError(const std::string& message, std::string detail)
@@ -536,6 +610,12 @@ RegistryParseError::RegistryParseError(std::string path, int line, std::string r
       path_(std::move(path)),
       line_(line),
       reason_(std::move(reason)) {}
+
+std::string ErrorBoxText(const std::exception& error) {
+    const auto* registry = dynamic_cast<const RegistryError*>(&error);
+    if (registry == nullptr || registry->Detail().empty()) return error.what();
+    return std::string(error.what()) + "\n" + registry->Detail();
+}
 
 std::string RegistryFile::DefaultPath() {
     std::string base;
@@ -560,10 +640,7 @@ RegistryFile::RegistryFile(std::string path) : path_(std::move(path)) {}
 bool RegistryFile::OpenKeyReadOnly() {
     CloseKey();
     const FileBytes file = ReadFileBytes(path_);
-    if (file.error != 0) {
-        throw RegistryError("Cannot read the settings file \"" + path_ + "\": " + std::strerror(file.error),
-                            std::strerror(file.error));
-    }
+    if (!file.failure.empty()) throw RegistryError("Cannot read the settings file", file.failure);
     if (!file.exists) return false;
     Document document = ParseDocument(file.bytes, path_);
     for (Entry& entry : document.entries) {
@@ -587,14 +664,22 @@ const RegistryFile::StoredValue* RegistryFile::Find(std::string_view name) const
     return nullptr;
 }
 
+RegistryError RegistryFile::MissingValue(std::string_view name) const {
+    return RegistryError("Failed to get data for '" + std::string(name) + "'",
+                         "\"" + path_ + "\": the value is missing from the key");
+}
+
+RegistryError RegistryFile::MistypedValue(std::string_view name, const char* expected) const {
+    return RegistryError("Invalid data type for '" + std::string(name) + "'",
+                         "\"" + path_ + "\": the value is not " + expected);
+}
+
 bool RegistryFile::ValueExists(std::string_view name) const { return Find(name) != nullptr; }
 
 std::int32_t RegistryFile::ReadInteger(std::string_view name) const {
     const StoredValue* value = Find(name);
-    if (value == nullptr) throw RegistryError("Failed to get data for '" + std::string(name) + "'");
-    if (value->type != kRegDword || value->bytes.size() != 4) {
-        throw RegistryError("Invalid data type for '" + std::string(name) + "'");
-    }
+    if (value == nullptr) throw MissingValue(name);
+    if (value->type != kRegDword || value->bytes.size() != 4) throw MistypedValue(name, "a dword");
     std::uint32_t bits = 0;
     for (int i = 3; i >= 0; --i) bits = bits << 8 | value->bytes[static_cast<std::size_t>(i)];
     return static_cast<std::int32_t>(bits);
@@ -602,10 +687,8 @@ std::int32_t RegistryFile::ReadInteger(std::string_view name) const {
 
 std::string RegistryFile::ReadString(std::string_view name) const {
     const StoredValue* value = Find(name);
-    if (value == nullptr) throw RegistryError("Failed to get data for '" + std::string(name) + "'");
-    if (value->type != kRegSz && value->type != kRegExpandSz) {
-        throw RegistryError("Invalid data type for '" + std::string(name) + "'");
-    }
+    if (value == nullptr) throw MissingValue(name);
+    if (value->type != kRegSz && value->type != kRegExpandSz) throw MistypedValue(name, "a text");
     if (value->quoted) return value->text;
     const std::string_view bytes(reinterpret_cast<const char*>(value->bytes.data()), value->bytes.size());
     return Utf16LeToUtf8(bytes, true);
@@ -627,27 +710,40 @@ void RegistryFile::WriteValues(const std::vector<RegistryValue>& values) {
     if (std::string reason = MakeFolders(ParentFolder(path_)); !reason.empty()) throw RegistryError(failure, reason);
 
     // The lock is a file of its own, since the settings file is replaced by
-    // every write and a lock on it would stay with the old copy.
+    // every write and a lock on it would stay with the old copy. It is removed
+    // while still held, so a copy that locked it in the meantime finds its
+    // lock file gone and takes a new one.
     const std::string lockPath = path_ + ".lock";
-    Descriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (lock.Get() < 0) throw RegistryError(failure, SystemReason("cannot open", lockPath, errno));
-    while (::flock(lock.Get(), LOCK_EX) != 0) {
-        if (errno != EINTR) throw RegistryError(failure, SystemReason("cannot lock", lockPath, errno));
+    Descriptor lock;
+    for (;;) {
+        lock.Adopt(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+        if (lock.Get() < 0) throw RegistryError(failure, SystemReason("cannot open", lockPath, errno));
+        if (!WaitForLock(lock.Get(), lockWaitMs_)) {
+            throw RegistryError(failure, SystemReason("cannot lock", lockPath, errno));
+        }
+        struct stat held {}, named {};
+        if (::fstat(lock.Get(), &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 && SameFile(held, named)) break;
     }
+    std::string failureReason;
+    try {
+        failureReason = WriteLocked(values);
+    } catch (...) {
+        ::unlink(lockPath.c_str());
+        throw;
+    }
+    ::unlink(lockPath.c_str());
+    if (!failureReason.empty()) throw RegistryError(failure, failureReason);
+}
 
+std::string RegistryFile::WriteLocked(const std::vector<RegistryValue>& values) const {
     // A settings file that is a link to one kept elsewhere stays a link.
-    std::string target = path_;
-    if (char* resolved = ::realpath(path_.c_str(), nullptr); resolved != nullptr) {
-        target = resolved;
-        std::free(resolved);
-    }
+    const std::string target = LinkTarget(path_);
+    if (MadeReadOnly(target)) return SystemReason("cannot write", target, EACCES);
     const FileBytes file = ReadFileBytes(target);
-    if (file.error != 0) throw RegistryError(failure, SystemReason("cannot read", target, file.error));
+    if (!file.failure.empty()) return file.failure;
     Document document = file.exists ? ParseDocument(file.bytes, path_) : EmptyDocument();
     for (const RegistryValue& value : values) SetValue(document, value);
-    if (std::string reason = ReplaceFile(target, Serialize(document)); !reason.empty()) {
-        throw RegistryError(failure, reason);
-    }
+    return ReplaceFile(target, Serialize(document));
 }
 
 void RegistryFile::WriteInteger(std::string_view name, std::int32_t value) {

@@ -16,6 +16,7 @@ namespace jadeleaf {
 class RegistryError : public std::runtime_error {
 public:
     explicit RegistryError(const std::string& message, std::string detail = {});
+    // The file and the system's reason, when there is one.
     const std::string& Detail() const noexcept { return detail_; }
 
 private:
@@ -37,6 +38,10 @@ private:
     std::string reason_;
 };
 
+// What an error box says about a failure: the message, and on the line after
+// it the file and the system's reason when there are any.
+std::string ErrorBoxText(const std::exception& error);
+
 // One value to write: a 32-bit integer becomes a REG_DWORD, a text a REG_SZ.
 struct RegistryValue {
     std::string name;
@@ -56,6 +61,10 @@ public:
     explicit RegistryFile(std::string path);
 
     const std::string& Path() const noexcept { return path_; }
+
+    // How long a write waits for a lock that another program holds.
+    static constexpr int kLockWaitMs = 3000;
+    void SetLockWait(int milliseconds) { lockWaitMs_ = milliseconds; }
 
     // Reads the file afresh and keeps the key's values for the reads below,
     // until CloseKey. Returns false, creating nothing, when the file or the
@@ -93,8 +102,13 @@ public:
 
 private:
     const StoredValue* Find(std::string_view name) const;
+    RegistryError MissingValue(std::string_view name) const;
+    RegistryError MistypedValue(std::string_view name, const char* expected) const;
+    // The read-modify-write under the lock: an empty text, or why it failed.
+    std::string WriteLocked(const std::vector<RegistryValue>& values) const;
 
     std::string path_;
+    int lockWaitMs_ = kLockWaitMs;
     bool open_ = false;
     std::vector<StoredValue> values_;
 };

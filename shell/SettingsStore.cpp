@@ -1,6 +1,7 @@
 // Loading the settings at start-up and writing them back value by value.
 #include "shell/SettingsStore.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -67,6 +68,60 @@ void WriteDefaults(RegistryFile& key, const Settings& settings) {
     key.WriteValues(values);
 }
 
+constexpr std::int32_t kSlowestDelay = 10;
+constexpr std::int32_t kFastestDelay = 1;
+
+std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
+    return std::max(low, std::min(value, std::max(low, high)));
+}
+
+// Overlap of the window with a screen; 64-bit, so that no stored value overflows.
+long long OverlapArea(const ScreenArea& screen, long long left, long long top, long long width, long long height) {
+    const long long across = std::min(left + width, 0LL + screen.left + screen.width) - std::max(left, 0LL + screen.left);
+    const long long down = std::min(top + height, 0LL + screen.top + screen.height) - std::max(top, 0LL + screen.top);
+    return across > 0 && down > 0 ? across * down : 0;
+}
+
+// The screen that shows most of the window; the primary one when none does,
+// as for a window left on a monitor that is gone.
+ScreenArea ScreenOfWindow(const Settings& settings, const std::vector<ScreenArea>& screens) {
+    ScreenArea best = screens.front();
+    long long bestOverlap = 0;
+    for (const ScreenArea& screen : screens) {
+        const long long overlap =
+            OverlapArea(screen, settings.formLeft, settings.formTop, std::max(settings.formWidth, 1),
+                        std::max(settings.formHeight, 1));
+        if (overlap > bestOverlap) {
+            best = screen;
+            bestOverlap = overlap;
+        }
+    }
+    return best;
+}
+
+// A hand-edited file may hold any number: each value is brought within what
+// its users can work with, so that no delay freezes the window, no size takes
+// all memory and no window opens out of reach.
+void BringIntoRange(Settings& settings, const PlacementDefaults& limits) {
+    const int screenWidth = std::max(limits.screenWidth, 0);
+    const int screenHeight = std::max(limits.screenHeight, 0);
+    settings.delay1Slider = Clamp(settings.delay1Slider, kFastestDelay, kSlowestDelay);
+    settings.delay2Slider = Clamp(settings.delay2Slider, kFastestDelay, kSlowestDelay);
+    settings.sideWindowWidth = Clamp(settings.sideWindowWidth, 0, screenWidth);
+    settings.sideWindowHeight = Clamp(settings.sideWindowHeight, 0, screenHeight);
+
+    std::vector<ScreenArea> screens = limits.screens;
+    if (screens.empty()) screens.push_back({0, 0, screenWidth, screenHeight});
+    const ScreenArea screen = ScreenOfWindow(settings, screens);
+    // A width below the table's minimum stays: the window shows what fits.
+    settings.formWidth = Clamp(settings.formWidth, 1, screen.width);
+    settings.formHeight = Clamp(settings.formHeight, 1, screen.height);
+    const long long rightmost = std::max(0LL + screen.left + screen.width - settings.formWidth, 0LL + screen.left);
+    const long long lowest = std::max(0LL + screen.top + screen.height - settings.formHeight, 0LL + screen.top);
+    settings.formLeft = static_cast<std::int32_t>(std::clamp<long long>(settings.formLeft, screen.left, rightmost));
+    settings.formTop = static_cast<std::int32_t>(std::clamp<long long>(settings.formTop, screen.top, lowest));
+}
+
 void ReadAll(const RegistryFile& key, Settings& settings) {
     settings.timeDisplay = ReadFlag(key, kTimeDisplay);
     settings.infoDisplay = ReadFlag(key, kInfoDisplay);
@@ -86,12 +141,25 @@ void ReadAll(const RegistryFile& key, Settings& settings) {
     settings.delay2Slider = key.ReadInteger(kDelay2Slider);
 }
 
+// A file that cannot be read fails as the first value's read; one that cannot
+// be parsed is reported with its bad line as it stands.
+bool OpenForLoad(RegistryFile& key) {
+    try {
+        return key.OpenKeyReadOnly();
+    } catch (const RegistryParseError&) {
+        throw;
+    } catch (const RegistryError& error) {
+        throw RegistryError("Failed to get data for '" + std::string(kTimeDisplay) + "'", error.Detail());
+    }
+}
+
 }  // namespace
 
 void LoadSettings(RegistryFile& key, Settings& settings, const PlacementDefaults& defaults) {
-    if (key.OpenKeyReadOnly()) {
+    if (OpenForLoad(key)) {
         try {
             ReadAll(key, settings);
+            BringIntoRange(settings, defaults);
         } catch (...) {
             key.CloseKey();
             throw;

@@ -1,16 +1,30 @@
 // The program's settings in its registry key: the start-up load and every place that writes a value back.
 #pragma once
 
+#include <vector>
+
 #include "model/Settings.h"
 #include "shell/RegistryFile.h"
 
 namespace jadeleaf {
 
-// What a first start needs to know of the screen and of the new main window.
+// A screen's area free of panels and docks, in desktop pixels.
+struct ScreenArea {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// What the load needs to know of the screens and of the new main window: the
+// first-start defaults, and the limits that stored values are brought into.
 struct PlacementDefaults {
     int screenWidth;
     int screenHeight;
     int formState;  // 1 normal, 2 maximized, 0 minimized
+    // Every screen's available area, the primary one first. Without any, the
+    // whole screen of screenWidth x screenHeight at 0,0 stands for them.
+    std::vector<ScreenArea> screens = {};
 };
 
 // The main window's bounds and state at the moment it closes.
@@ -23,7 +37,8 @@ struct WindowPlacement {
     bool maximized;
 };
 
-// Reads the fifteen values when the key exists; otherwise sets the defaults and
+// Reads the fifteen values when the key exists, bringing each into its sound
+// range without writing anything back; otherwise sets the defaults and
 // writes all of them, which creates the key. Throws RegistryError for a
 // missing or mistyped integer value, a file that cannot be parsed, or a
 // refused write; the fields read or set before the failure keep their values.

@@ -3,6 +3,7 @@
 #include "shell/TForm1.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QDir>
 #include <QMouseEvent>
 #include <QGuiApplication>
@@ -182,7 +183,8 @@ void TForm1::ConstructGameState() {
     currentDirectory_ = getcwd(directory, sizeof directory) != nullptr ? directory : "";
     SetStatusText(0, "Dir: " + currentDirectory_);
 
-    const PlacementDefaults defaults{shell.screenWidth, shell.screenHeight, isMaximized() ? 2 : isMinimized() ? 0 : 1};
+    const PlacementDefaults defaults{shell.screenWidth, shell.screenHeight, isMaximized() ? 2 : isMinimized() ? 0 : 1,
+                                     AvailableScreenAreas()};
     LoadSettings(settingsFile_, game_.settings, defaults);
 
     shell.tileLoadDelay = shell.tileLoadFactor * game_.settings.delay1Slider;
@@ -540,7 +542,7 @@ void TForm1::StoreShowMessages() {
 }
 
 void TForm1::ReportException(const std::exception& error) {
-    ShowMessage(kApplicationTitle, error.what(), MessageIcon::Error, MessageButtons::Ok);
+    ShowMessage(kApplicationTitle, ErrorBoxText(error), MessageIcon::Error, MessageButtons::Ok);
 }
 
 // ---------------------------------------------------------------------------
@@ -725,6 +727,20 @@ std::string TForm1::LongTimeText(DayFraction timeOfDay) {
     format.remove(QLatin1Char('t'));
     const QTime time = QTime::fromMSecsSinceStartOfDay(static_cast<int>(timeOfDay * 86400000.0 + 0.5) % 86400000);
     return QLocale().toString(time, format.trimmed()).toStdString();
+}
+
+// With a screen size given from outside, that screen alone, all of it available.
+std::vector<ScreenArea> TForm1::AvailableScreenAreas() const {
+    if (services_.screenSize) return {{0, 0, services_.screenSize->width(), services_.screenSize->height()}};
+    std::vector<ScreenArea> areas;
+    QList<QScreen*> screens = QGuiApplication::screens();
+    std::stable_partition(screens.begin(), screens.end(),
+                          [](const QScreen* screen) { return screen == QGuiApplication::primaryScreen(); });
+    for (const QScreen* screen : screens) {
+        const QRect area = screen->availableGeometry();
+        areas.push_back({area.left(), area.top(), area.width(), area.height()});
+    }
+    return areas;
 }
 
 QSize TForm1::ScreenSize() const {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/Clock.h"
 #include "framework/IdleHook.h"
@@ -22,6 +23,7 @@
 #include "render/TileGraphics.h"
 #include "shell/PreferencesHost.h"
 #include "shell/RegistryFile.h"
+#include "shell/SettingsStore.h"
 
 namespace Ui {
 class Form1;
@@ -137,6 +139,7 @@ private:
     void ShowPendingPaints();
     void RestoreAfterHelpWindow();
     QSize ScreenSize() const;
+    std::vector<ScreenArea> AvailableScreenAreas() const;
 
     ShellServices services_;
     std::unique_ptr<Ui::Form1> ui_;

@@ -26,6 +26,7 @@ void ManualClock::Pause(int milliseconds) {
 }
 
 void ManualClock::HandlePendingEvents() {
+    if (onPendingEvents) onPendingEvents();
     QCoreApplication::processEvents();
     FireDue();
 }

@@ -25,6 +25,8 @@ public:
     // Called when the program waits and nothing at all can happen.
     std::function<void()> onStuck;
     std::function<void(int)> onPause;
+    // Called each time the program handles its pending messages, before it does.
+    std::function<void()> onPendingEvents;
     std::vector<int> pauses;
 
     DayFraction TimeOfDay() override;

@@ -406,7 +406,9 @@ TEST_F(PreferencesTest, RefusedWriteIsReportedInARealMessageBox) {
         }
     });
     ClickOk();
-    EXPECT_EQ(shown, "Failed to set data for 'TimeDisplay'");
+    // The store's text, then the file and the system's reason on the next line.
+    EXPECT_TRUE(shown.startsWith("Failed to set data for 'TimeDisplay'\n")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(settingsPath))) << shown.toStdString();
     EXPECT_EQ(Status(), "Not recorded: the settings file refused the change.");
     EXPECT_TRUE(dialog->isVisible());
     QDir().rmdir(lock);

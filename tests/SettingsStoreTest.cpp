@@ -1,16 +1,23 @@
 // The settings store on real files.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -154,8 +161,8 @@ TEST_F(SettingsStoreTest, StoredValuesAreReadWithFlagsAsOneOrZero) {
     const Settings settings = Load();
     EXPECT_EQ(settings.timeDisplay, 1);
     EXPECT_EQ(settings.assistance, 0);
-    EXPECT_EQ(settings.formTop, -10);
-    EXPECT_EQ(settings.delay2Slider, 12) << "the load applies no range limits";
+    EXPECT_EQ(settings.formTop, 0) << "brought onto the screen";
+    EXPECT_EQ(settings.delay2Slider, 10) << "brought within the slider's range";
 
     // The seven is written back as a one with the display options.
     RegistryFile key;
@@ -163,6 +170,66 @@ TEST_F(SettingsStoreTest, StoredValuesAreReadWithFlagsAsOneOrZero) {
     EXPECT_EQ(ReadText(Path()), KeyText({{"Assistance", "dword:00000000"},
                                          {"Form Top", "dword:fffffff6"},
                                          {"Delay2 Slider", "dword:0000000C"}}));
+}
+
+// A hand-edited file may hold any number; none may freeze, exhaust or lose
+// the window, and the file itself is left as the person wrote it.
+TEST_F(SettingsStoreTest, StoredValuesAreBroughtIntoRangeWithoutRewriting) {
+    const struct {
+        const char* name;
+        const char* stored;
+        std::int32_t Settings::*field;
+        std::int32_t expected;
+    } cases[] = {
+        {"Delay1 Slider", "dword:00000000", &Settings::delay1Slider, 1},
+        {"Delay1 Slider", "dword:000003e8", &Settings::delay1Slider, 10},
+        {"Delay2 Slider", "dword:7fffffff", &Settings::delay2Slider, 10},
+        {"Delay2 Slider", "dword:80000000", &Settings::delay2Slider, 1},
+        {"Delay2 Slider", "dword:0000000a", &Settings::delay2Slider, 10},
+        {"SideWindow Width", "dword:00009c40", &Settings::sideWindowWidth, 1920},
+        {"SideWindow Width", "dword:ffffffff", &Settings::sideWindowWidth, 0},
+        {"SideWindow Height", "dword:7fffffff", &Settings::sideWindowHeight, 1080},
+        {"SideWindow Height", "dword:00000438", &Settings::sideWindowHeight, 1080},
+        {"Form Width", "dword:00009c40", &Settings::formWidth, 1920},
+        {"Form Width", "dword:00000000", &Settings::formWidth, 1},
+        {"Form Width", "dword:000001f4", &Settings::formWidth, 500},
+        {"Form Height", "dword:80000000", &Settings::formHeight, 1},
+        {"Form Height", "dword:7fffffff", &Settings::formHeight, 1080},
+        {"Form Left", "dword:ffffec78", &Settings::formLeft, 0},
+        {"Form Left", "dword:7fffffff", &Settings::formLeft, 2},
+        {"Form Top", "dword:7fffffff", &Settings::formTop, 2},
+        {"Form Top", "dword:80000000", &Settings::formTop, 0},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.name) + "=" + test.stored);
+        const std::string text = KeyText({{test.name, test.stored}});
+        Store(text);
+        EXPECT_EQ(Load().*test.field, test.expected);
+        EXPECT_EQ(ReadText(Path()), text);
+    }
+
+    // Both at the far end at once: the window comes back whole.
+    Store(KeyText({{"Form Left", "dword:7fffffff"}, {"Form Width", "dword:7fffffff"},
+                   {"Form Top", "dword:80000000"}, {"Form Height", "dword:00009c40"}}));
+    const Settings far = Load();
+    EXPECT_EQ(far.formLeft, 0);
+    EXPECT_EQ(far.formWidth, 1920);
+    EXPECT_EQ(far.formTop, 0);
+    EXPECT_EQ(far.formHeight, 1080);
+
+    // A window on a monitor that is gone comes back to the primary screen's
+    // free area; one on a screen that is still there stays put.
+    const PlacementDefaults twoScreens{1920, 1080, 1, {{0, 30, 1920, 1050}, {1920, 0, 1280, 1024}}};
+    Store(KeyText({{"Form Left", "dword:000009c4"}, {"Form Width", "dword:00000320"},
+                   {"Form Height", "dword:00000258"}}));
+    Settings settings;
+    RegistryFile key;
+    LoadSettings(key, settings, twoScreens);
+    EXPECT_EQ(settings.formLeft, 1920 + 1280 - 800) << "the right end of the second screen";
+    EXPECT_EQ(settings.formTop, 1);
+    LoadSettings(key, settings, {1920, 1080, 1, {{0, 30, 1920, 1050}}});
+    EXPECT_EQ(settings.formLeft, 1920 - 800);
+    EXPECT_EQ(settings.formTop, 30) << "below the panel";
 }
 
 TEST_F(SettingsStoreTest, MissingOrMistypedValuesStopTheLoad) {
@@ -215,7 +282,9 @@ TEST_F(SettingsStoreTest, WindowPlacementIsSavedUnlessMinimized) {
 
     SaveWindowPlacement(key, settings, {0, 0, 160, 28, true, false});
     EXPECT_EQ(ReadText(Path()), KeyText(saved));
-    const Settings loaded = Load();
+    // The window was on a second screen left of the first.
+    Settings loaded;
+    LoadSettings(key, loaded, {1920, 1080, 1, {{0, 0, 1920, 1080}, {-1280, -8, 1280, 1024}}});
     EXPECT_EQ(loaded.formTop, -8);
     EXPECT_EQ(loaded.formLeft, -1200);
     EXPECT_EQ(loaded.formState, 2);
@@ -287,15 +356,15 @@ TEST_F(SettingsStoreTest, FileWithoutTheKeyGetsTheDefaultsAppended) {
 }
 
 TEST_F(SettingsStoreTest, WindowsExportsInUtf16AndUtf8WithBomAreRead) {
-    const std::string text = KeyText({{"Form Left", "dword:00000040"}, {"SWBmpPath", "\"C:\\\\\xC3\xA9.bmp\""}});
+    const std::string text = KeyText({{"Form Left", "dword:00000002"}, {"SWBmpPath", "\"C:\\\\\xC3\xA9.bmp\""}});
     Store(Utf16Export(text));
-    EXPECT_EQ(Load().formLeft, 64);
+    EXPECT_EQ(Load().formLeft, 2);
     EXPECT_EQ(Load().bitmapPath, "C:\\\xC3\xA9.bmp");
 
     std::string lfOnly = "\xEF\xBB\xBF" + text;
     for (std::size_t at; (at = lfOnly.find("\r\n")) != std::string::npos;) lfOnly.erase(at, 1);
     Store(lfOnly);
-    EXPECT_EQ(Load().formLeft, 64);
+    EXPECT_EQ(Load().formLeft, 2);
     Settings settings = Load();
     RegistryFile key;
     WriteDelay2Slider(key, settings);
@@ -395,6 +464,190 @@ TEST_F(SettingsStoreTest, WriteThroughALinkKeepsTheLink) {
     WriteShowMessages(key, settings);
     EXPECT_TRUE(std::filesystem::is_symlink(Path()));
     EXPECT_EQ(ReadText(root_ + "/kept.reg"), KeyText({{"Show Messages", "dword:00000000"}}));
+
+    // A link whose file is gone, relative and through a second link: the
+    // first start creates the file it names.
+    std::filesystem::remove(Path());
+    std::filesystem::remove(root_ + "/kept.reg");
+    std::filesystem::create_symlink("../../second.reg", Path());
+    std::filesystem::create_symlink("kept.reg", root_ + "/second.reg");
+    EXPECT_EQ(Load().showMessages, 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    EXPECT_TRUE(std::filesystem::is_symlink(root_ + "/second.reg"));
+    EXPECT_EQ(ReadText(root_ + "/kept.reg"), KeyText());
+}
+
+template <typename Action>
+RegistryError FailureOf(Action action) {
+    try {
+        action();
+    } catch (const RegistryError& error) {
+        return error;
+    }
+    return RegistryError("no error");
+}
+
+// Files that are not plain text files of a sensible size are refused at once,
+// as unreadable, and nothing is written over them.
+TEST_F(SettingsStoreTest, OnlyRegularFilesOfAtMostOneMebibyteAreRead) {
+    std::filesystem::create_directories(std::filesystem::path(Path()).parent_path());
+    ASSERT_EQ(::mkfifo(Path().c_str(), 0600), 0);
+    RegistryError error = FailureOf([&] { Load(); });
+    EXPECT_STREQ(error.what(), "Failed to get data for 'TimeDisplay'");
+    EXPECT_EQ(error.Detail(), "cannot read \"" + Path() + "\": not a regular file");
+    Settings settings;
+    RegistryFile key;
+    EXPECT_EQ(ErrorOf([&] { WriteShowMessages(key, settings); }), "Failed to set data for 'Show Messages'");
+    EXPECT_TRUE(std::filesystem::is_fifo(Path()));
+    std::filesystem::remove(Path());
+
+    std::filesystem::create_symlink("/dev/zero", Path());
+    EXPECT_EQ(FailureOf([&] { Load(); }).Detail(), "cannot read \"" + Path() + "\": not a regular file");
+    std::filesystem::remove(Path());
+
+    // A valid file padded with comments to just over the limit.
+    std::string text = KeyText();
+    Store(text + std::string(1024 * 1024 - text.size(), ';'));
+    EXPECT_EQ(Load().delay1Slider, 5) << "one mebibyte is still read";
+    Store(text + std::string(1024 * 1024 + 1 - text.size(), ';'));
+    error = FailureOf([&] { Load(); });
+    EXPECT_STREQ(error.what(), "Failed to get data for 'TimeDisplay'");
+    EXPECT_EQ(error.Detail(), "cannot read \"" + Path() + "\": larger than 1 MiB");
+    EXPECT_EQ(ErrorOf([&] { WriteShowMessages(key, settings); }), "Failed to set data for 'Show Messages'");
+    EXPECT_EQ(std::filesystem::file_size(Path()), 1024u * 1024u + 1u);
+}
+
+// The reads name the file, so that the person can find what to mend.
+TEST_F(SettingsStoreTest, ReadFailuresNameTheFileOnTheirSecondLine) {
+    Store(KeyText({{"InfoDisplay", ""}}));
+    RegistryError error = FailureOf([&] { Load(); });
+    EXPECT_EQ(ErrorBoxText(error), "Failed to get data for 'InfoDisplay'\n\"" + Path() +
+                                       "\": the value is missing from the key");
+    Store(KeyText({{"SWBmpPath", "dword:00000001"}}));
+    error = FailureOf([&] { Load(); });
+    EXPECT_EQ(ErrorBoxText(error), "Invalid data type for 'SWBmpPath'\n\"" + Path() + "\": the value is not a text");
+    EXPECT_EQ(ErrorBoxText(std::runtime_error("plain")), "plain");
+}
+
+// Another program that holds the lock makes the write give up after the
+// wait, leaving the file as it was; the wait is the store's own setting.
+TEST_F(SettingsStoreTest, LockHeldByAnotherProgramFailsTheWriteAfterTheWait) {
+    EXPECT_EQ(RegistryFile::kLockWaitMs, 3000);
+    Store(KeyText());
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_NE(holder, -1);
+    if (holder == 0) {
+        const int fd = ::open((Path() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+        ::flock(fd, LOCK_EX);
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    Settings settings;
+    settings.showMessages = 0;
+    RegistryFile key;
+    key.SetLockWait(50);
+    const RegistryError error = FailureOf([&] { WriteShowMessages(key, settings); });
+    EXPECT_STREQ(error.what(), "Failed to set data for 'Show Messages'");
+    EXPECT_EQ(error.Detail(), "cannot lock \"" + Path() + ".lock\": " + std::strerror(EWOULDBLOCK));
+    EXPECT_EQ(ReadText(Path()), KeyText());
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+
+    // The lock died with its holder; the lock file it left is used and removed.
+    WriteShowMessages(key, settings);
+    EXPECT_EQ(ReadText(Path()), KeyText({{"Show Messages", "dword:00000000"}}));
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".lock"));
+}
+
+// A file the user made read-only is not replaced; checked on the mode bits,
+// since these tests may run as root, whom the system lets write anything.
+TEST_F(SettingsStoreTest, ReadOnlyFileIsNotReplaced) {
+    Store(KeyText());
+    std::filesystem::rename(Path(), root_ + "/kept.reg");
+    std::filesystem::create_symlink(root_ + "/kept.reg", Path());
+    ::chmod((root_ + "/kept.reg").c_str(), 0444);
+    Settings settings;
+    settings.showMessages = 0;
+    RegistryFile key;
+    const RegistryError error = FailureOf([&] { WriteShowMessages(key, settings); });
+    EXPECT_STREQ(error.what(), "Failed to set data for 'Show Messages'");
+    EXPECT_EQ(error.Detail(), "cannot write \"" + root_ + "/kept.reg\": " + std::strerror(EACCES));
+    EXPECT_EQ(ReadText(Path()), KeyText());
+    EXPECT_TRUE(std::filesystem::is_symlink(Path()));
+    EXPECT_EQ(Load().showMessages, 1) << "it is still read";
+}
+
+// The lock file goes with each write, and a temporary file that a crashed
+// write left behind goes with the next.
+TEST_F(SettingsStoreTest, NoLockOrTemporaryFileIsLeftBehind) {
+    Store(KeyText());
+    std::ofstream(Path() + ".new") << "Windows Registry Editor Vers";
+    std::ofstream(Path() + ".lock") << "";
+    Settings settings = Load();
+    RegistryFile key;
+    SaveWindowPlacement(key, settings, {10, 20, 800, 600, false, false});
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".lock"));
+    EXPECT_EQ(Load().formLeft, 20);
+    const auto entries = std::distance(std::filesystem::directory_iterator(std::filesystem::path(Path()).parent_path()),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 1);
+}
+
+// A writer killed at any moment leaves a file that parses and holds either
+// the value it last finished writing or the one it was writing.
+TEST_F(SettingsStoreTest, WriterKilledAtRandomMomentsLeavesTheOldOrTheNewValue) {
+    Load();
+    constexpr int kKills = 200;
+    std::mt19937 random(20261208);
+    std::int32_t stored = 5;
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        int done[2];
+        ASSERT_EQ(::pipe(done), 0);
+        const pid_t writer = ::fork();
+        ASSERT_NE(writer, -1);
+        if (writer == 0) {
+            ::close(done[0]);
+            RegistryFile key;
+            Settings settings;
+            for (std::int32_t value = stored + 1;; ++value) {
+                settings.delay1Slider = value;
+                WriteDelay1Slider(key, settings);
+                if (::write(done[1], &value, sizeof value) != sizeof value) ::_exit(1);
+            }
+        }
+        ::close(done[1]);
+        // Let it finish a few writes, then kill it somewhere in the next.
+        const int finished = std::uniform_int_distribution<int>(0, 3)(random);
+        std::int32_t acknowledged = stored;
+        for (int i = 0; i < finished; ++i) ASSERT_EQ(::read(done[0], &acknowledged, sizeof acknowledged), 4);
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 1500)(random)));
+        ::kill(writer, SIGKILL);
+        ASSERT_EQ(::waitpid(writer, nullptr, 0), writer);
+        for (std::int32_t more; ::read(done[0], &more, sizeof more) == sizeof more;) acknowledged = more;
+        ::close(done[0]);
+
+        RegistryFile key;
+        ASSERT_NO_THROW(ASSERT_TRUE(key.OpenKeyReadOnly()));
+        stored = key.ReadInteger("Delay1 Slider");
+        EXPECT_TRUE(stored == acknowledged || stored == acknowledged + 1) << stored << " after " << acknowledged;
+        EXPECT_EQ(key.ReadInteger("Form State"), 1);
+        EXPECT_EQ(key.ReadString("SWBmpPath"), "");
+        if (::testing::Test::HasFailure()) return;
+    }
+    Settings settings = Load();
+    RegistryFile key;
+    WriteShowMessages(key, settings);
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".lock"));
 }
 
 // Two copies of the program write their own values at the same time; each
@@ -447,9 +700,10 @@ TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
             }
         }
     }
-    const Settings settings = Load();
-    EXPECT_EQ(settings.delay1Slider, kWrites);
-    EXPECT_EQ(settings.delay2Slider, kWrites);
+    RegistryFile key;
+    ASSERT_TRUE(key.OpenKeyReadOnly());
+    EXPECT_EQ(key.ReadInteger("Delay1 Slider"), kWrites);
+    EXPECT_EQ(key.ReadInteger("Delay2 Slider"), kWrites);
     EXPECT_EQ(badReads, 0) << "of " << reads << " reads, some saw a half-written file";
 }
 

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
 #include <QStatusTipEvent>
 #include <algorithm>
 #include <QTemporaryDir>
@@ -159,6 +161,25 @@ TEST_F(ShellTest, StoredFlagsReadAsOneAndMissingValuesStopStartUp) {
     }
 }
 
+// The real message box, in its own event loop, closed as a player would.
+TEST_F(ShellTest, FatalSettingsErrorIsShownWithTheFileAndEndsWithAFailureStatus) {
+    WriteFile(settingsPath, StoredSettings("00000001", false));
+    QtModalService realBoxes;
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    closer.start(5);
+    EXPECT_EQ(RunApplication({clock, realBoxes, settingsPath, QSize(1280, 1024), false}), 1);
+    EXPECT_EQ(shown.toStdString(),
+              "Failed to get data for 'Delay1 Slider'\n\"" + settingsPath + "\": the value is missing from the key");
+    EXPECT_EQ(Form1, nullptr);
+}
+
 TEST_F(ShellTest, CorruptSettingsFileIsReportedAndLeftAlone) {
     const std::string corrupt = StoredSettings("00000001", true) + "\"Form State\"=dword:12zz\r\n";
     WriteFile(settingsPath, corrupt);
@@ -197,6 +218,24 @@ TEST_F(ShellTest, ClosingDuringAGameAsksAndSavesThePlacementEitherWay) {
     EXPECT_EQ(modal.Count("ResDlg1"), 0) << "a game left by closing shows no results";
     EXPECT_EQ(GameOf().table.tableReady, 0);
     EXPECT_FALSE(form->TimerEnabled(WindowTimer::Timer1));
+}
+
+// A settings file made read-only keeps its values; the box says which file
+// and why, and the window closes all the same.
+TEST_F(ShellTest, ReadOnlySettingsFileIsReportedAtClosingAndKept) {
+    Create();
+    const std::string before = ReadFile(settingsPath);
+    QFile::setPermissions(QString::fromStdString(settingsPath), QFile::ReadOwner | QFile::ReadGroup);
+    form->move(40, 50);
+    EXPECT_TRUE(form->close());
+    ASSERT_EQ(modal.messages.size(), 1u);
+    EXPECT_EQ(modal.messages[0].text, "Failed to set data for 'Form Top'\ncannot write \"" + settingsPath +
+                                          "\": Permission denied");
+    EXPECT_EQ(modal.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(ReadFile(settingsPath), before);
+    EXPECT_EQ(QDir(QString::fromStdString(settingsPath.substr(0, settingsPath.rfind('/')))).entryList(QDir::Files),
+              QStringList{"Jadeleaf1.1_R6.reg"})
+        << "no lock or temporary file is left";
 }
 
 TEST_F(ShellTest, MenuHintsGoToTheFirstStatusPanel) {
