@@ -19,6 +19,7 @@
 #include "play/ResultBands.h"
 #include "tools/cli/AnalysisWindow.h"
 #include "tools/cli/DealSolver.h"
+#include "tools/cli/QuickAutoPlay.h"
 
 namespace jadeleaf {
 
@@ -117,16 +118,13 @@ struct AutoPlayOutcome {
     int percent;
 };
 
-AutoPlayOutcome PrintAutoPlay(std::FILE* out, Game& game, AnalysisWindow& window, std::uint32_t seed) {
-    window.SetSeed(seed);
-    window.BeginGame();
-    game.AutoPlay1Click();
-
-    const int removed = game.table.score;
+AutoPlayOutcome PrintAutoPlay(std::FILE* out, Game& game, std::vector<std::pair<int, int>>& pairs,
+                              std::uint32_t seed) {
+    const int removed = QuickAutoPlay(game, seed, pairs);
     const int percent = ResultPercent(removed);
     std::fprintf(out, "{\"seed\":%" PRIu32 ",\"moves\":[", seed);
     bool first = true;
-    for (const auto& [a, b] : window.RemovedPairs()) {
+    for (const auto& [a, b] : pairs) {
         std::fprintf(out, "%s[%d,%d]", first ? "" : ",", a, b);
         first = false;
     }
@@ -140,15 +138,15 @@ int RunAutoPlay(std::FILE* out, std::FILE* err, std::uint32_t first, std::uint32
     AnalysisWindow window;
     Game game(window);
     window.Attach(game);
-    game.shell.startupPending = 0;
-    game.shell.autoPlayDelay = 0;
+    std::vector<std::pair<int, int>> pairs;
+    pairs.reserve(kPositionCount / 2);
 
     const auto started = std::chrono::steady_clock::now();
     std::uint64_t deals = 0;
     std::uint64_t cleared = 0;
     std::uint64_t percentTotal = 0;
     for (std::uint64_t seed = first; seed <= last && !std::ferror(out); ++seed) {
-        const AutoPlayOutcome outcome = PrintAutoPlay(out, game, window, static_cast<std::uint32_t>(seed));
+        const AutoPlayOutcome outcome = PrintAutoPlay(out, game, pairs, static_cast<std::uint32_t>(seed));
         ++deals;
         if (outcome.removed == kPositionCount) ++cleared;
         percentTotal += static_cast<std::uint64_t>(outcome.percent);

@@ -105,12 +105,12 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     // Short runs first, each with its own tie-breaks, then one long run; a
     // state proven lost in one run stays proven for the next.
     Outcome outcome = Outcome::OutOfBudget;
-    std::uint64_t runBudget = 4000;
+    std::uint64_t runBudget = 200;
     for (int run = 0; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run) {
-        noise_ = run == 0 ? 0 : 24;
+        noise_ = run == 0 ? 0 : 64;
         budget_ = std::min(budget, nodes_ + runBudget);
-        if (run >= 12) budget_ = budget;
-        runBudget += runBudget / 2;
+        if (run >= 100000) budget_ = budget;
+        runBudget += runBudget / 8;
         outcome = Search();
     }
 
