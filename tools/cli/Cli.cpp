@@ -33,10 +33,10 @@ constexpr const char* kUsage =
     "       jadeleaf-cli solve --seeds A..B [--budget NODES]\n"
     "       jadeleaf-cli --help\n"
     "N, A and B are whole numbers from 0 to 4294967295, A <= B.\n"
-    "solve searches at most NODES positions a deal (default 2000000) and says\n"
+    "solve searches at most NODES positions a deal (default 1000000) and says\n"
     "\"winnable\": true, false, or null when it ran out of its budget.\n";
 
-constexpr std::uint64_t kDefaultBudget = 2'000'000;
+constexpr std::uint64_t kDefaultBudget = 1'000'000;
 
 int Usage(std::FILE* err, const char* problem) {
     std::fprintf(err, "jadeleaf-cli: %s\n%s", problem, kUsage);
