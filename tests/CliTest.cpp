@@ -132,12 +132,12 @@ std::vector<std::pair<int, int>> MovesOf(const std::string& line) {
 
 // Every printed winning order is played through the game's own rules.
 TEST(Cli, SolveOfASeedRangeGivesOrdersThatEmptyTheTable) {
-    const CliRun run = RunCli("solve --seeds 0..39 --budget 30000");
+    const CliRun run = RunCli("solve --seeds 0..24 --budget 20000");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 41u);
+    ASSERT_EQ(lines.size(), 26u);
     int counts[3] = {};
-    for (std::uint32_t seed = 0; seed < 40; ++seed) {
+    for (std::uint32_t seed = 0; seed < 25; ++seed) {
         const std::string& line = lines[seed];
         SCOPED_TRACE(line.substr(0, 40));
         EXPECT_EQ(line.rfind("{\"seed\":" + std::to_string(seed) + ",\"winnable\":", 0), 0u);
@@ -163,11 +163,11 @@ TEST(Cli, SolveOfASeedRangeGivesOrdersThatEmptyTheTable) {
         EXPECT_EQ(game.table.tilesLeft, 0);
         EXPECT_TRUE(window.boxes.empty());
     }
-    EXPECT_GE(counts[0], 30);
-    const std::string summary = "{\"deals\":40,\"winnable\":" + std::to_string(counts[0]) +
+    EXPECT_GE(counts[0], 20);
+    const std::string summary = "{\"deals\":25,\"winnable\":" + std::to_string(counts[0]) +
                                 ",\"unwinnable\":" + std::to_string(counts[1]) +
                                 ",\"unknown\":" + std::to_string(counts[2]) + ",\"medianMs\":";
-    EXPECT_EQ(lines[40].rfind(summary, 0), 0u) << lines[40];
+    EXPECT_EQ(lines[25].rfind(summary, 0), 0u) << lines[25];
 }
 
 TEST(Cli, SolveOfOneSeedAndItsBudget) {

@@ -40,12 +40,12 @@ struct Fixture {
 TEST(DealSolver, EveryWinningOrderOfARangeEmptiesTheTable) {
     DealSolver solver;
     int decided = 0;
-    for (std::uint32_t seed = 0; seed < 100; ++seed) {
+    for (std::uint32_t seed = 0; seed < 60; ++seed) {
         SCOPED_TRACE(seed);
         Fixture fixture;
         fixture.Deal(seed);
-        const SolveResult result = solver.Solve(fixture.game.table, 30'000);
-        EXPECT_LE(result.nodes, 30'000u);
+        const SolveResult result = solver.Solve(fixture.game.table, 20'000);
+        EXPECT_LE(result.nodes, 20'000u);
         if (result.verdict != SolveVerdict::Winnable) {
             EXPECT_TRUE(result.pairs.empty());
             decided += result.verdict == SolveVerdict::Unwinnable;
@@ -55,7 +55,7 @@ TEST(DealSolver, EveryWinningOrderOfARangeEmptiesTheTable) {
         ASSERT_EQ(result.pairs.size(), 72u);
         EXPECT_EQ(Replay(fixture.game, fixture.window, result.pairs), "");
     }
-    EXPECT_GE(decided, 80);
+    EXPECT_GE(decided, 50);
 }
 
 TEST(DealSolver, AGameInPlayIsSolvedFromWhereItStands) {
@@ -122,7 +122,7 @@ TEST(DealSolver, AgreesWithABruteForceSearchNearTheEnd) {
     int lost = 0;
     int won = 0;
     std::uint32_t random = 12345;
-    for (std::uint32_t seed = 0; seed < 30; ++seed) {
+    for (std::uint32_t seed = 0; seed < 20; ++seed) {
         SCOPED_TRACE(seed);
         Fixture fixture;
         fixture.Deal(seed);
@@ -130,11 +130,11 @@ TEST(DealSolver, AgreesWithABruteForceSearchNearTheEnd) {
         // Half the tables start down a winning line, so that both answers come up.
         if (seed % 2 == 0) {
             const SolveResult line = solver.Solve(table, 1'000'000);
-            for (int i = 0; i < 52 && i < static_cast<int>(line.pairs.size()); ++i) {
+            for (int i = 0; i < 53 && i < static_cast<int>(line.pairs.size()); ++i) {
                 fixture.game.RemovePair(line.pairs[i].first, line.pairs[i].second);
             }
         }
-        while (table.tilesLeft > 24) {
+        while (table.tilesLeft > 22) {
             std::vector<std::pair<int, int>> moves;
             for (int a = 1; a <= kPositionCount; ++a) {
                 for (int b = a + 1; b <= kPositionCount; ++b) {
@@ -158,8 +158,8 @@ TEST(DealSolver, AgreesWithABruteForceSearchNearTheEnd) {
     // Both answers must have been put to the test.
     RecordProperty("won", won);
     RecordProperty("lost", lost);
-    EXPECT_GE(lost, 5);
-    EXPECT_GE(won, 5);
+    EXPECT_GE(lost, 4);
+    EXPECT_GE(won, 4);
 }
 
 }  // namespace
