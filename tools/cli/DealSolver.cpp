@@ -294,12 +294,12 @@ bool DealSolver::Dead() const {
         for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
             singleLinks &= positions_[t].leftCount == 1 && positions_[t].rightCount == 1;
         }
-        if (singleLinks) {
-            for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
-                if (Above(t, x) || Above(t, y)) return true;
-                const int other = nodeOf[positions_[t].matchClass];
-                if (other >= 0) after[node] |= std::uint64_t{1} << other;
-            }
+        // Otherwise a tile between may go first and open x or y inwards.
+        if (!singleLinks) continue;
+        for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
+            if (Above(t, x) || Above(t, y)) return true;
+            const int other = nodeOf[positions_[t].matchClass];
+            if (other >= 0) after[node] |= std::uint64_t{1} << other;
         }
         // x must open to the left and y to the right (when its left is held by
         // one neighbour only); a tile on the way must open further out in turn
