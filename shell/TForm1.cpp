@@ -211,6 +211,13 @@ void TForm1::CreateStatusPanels() {
         label->setFixedWidth(kStatusPanelWidths[panel]);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
+        // A fixed size and an opaque background: the playing time's new text
+        // every second repaints its own panel, not the status bar and the
+        // window beneath it, and lays nothing out again.
+        label->setText(QStringLiteral("Xg"));
+        label->setFixedHeight(label->sizeHint().height());
+        label->clear();
+        label->setAutoFillBackground(true);
         ui_->StatusBar1->addWidget(label);
         statusPanels_[static_cast<std::size_t>(panel)] = label;
     }

@@ -4,11 +4,19 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "model/Deck.h"
+#include "model/Game.h"
+#include "model/MoveRules.h"
+#include "tests/FakeWindow.h"
+
+namespace jadeleaf {
 namespace {
 
 struct CliRun {
@@ -105,11 +113,120 @@ TEST(Cli, AutoplayOfASeedRangeAndItsSummary) {
     EXPECT_NE(run.err.find("deals per second"), std::string::npos);
 }
 
+// The pairs of a "moves" array, in order.
+std::vector<std::pair<int, int>> MovesOf(const std::string& line) {
+    std::vector<std::pair<int, int>> pairs;
+    const std::size_t at = line.find("\"moves\":[");
+    if (at == std::string::npos) return pairs;
+    const char* text = line.c_str() + at + 9;
+    int a = 0;
+    int b = 0;
+    int used = 0;
+    while (std::sscanf(text, "[%d,%d]%n", &a, &b, &used) == 2) {
+        pairs.emplace_back(a, b);
+        text += used;
+        if (*text == ',') ++text;
+    }
+    return pairs;
+}
+
+// Every printed winning order is played through the game's own rules.
+TEST(Cli, SolveOfASeedRangeGivesOrdersThatEmptyTheTable) {
+    const CliRun run = RunCli("solve --seeds 0..24 --budget 20000");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 26u);
+    int counts[3] = {};
+    for (std::uint32_t seed = 0; seed < 25; ++seed) {
+        const std::string& line = lines[seed];
+        SCOPED_TRACE(line.substr(0, 40));
+        EXPECT_EQ(line.rfind("{\"seed\":" + std::to_string(seed) + ",\"winnable\":", 0), 0u);
+        EXPECT_NE(line.find("],\"nodes\":"), std::string::npos);
+        EXPECT_NE(line.find(",\"ms\":"), std::string::npos);
+        const std::vector<std::pair<int, int>> pairs = MovesOf(line);
+        if (line.find("\"winnable\":true") == std::string::npos) {
+            EXPECT_TRUE(pairs.empty());
+            ++counts[line.find("\"winnable\":false") != std::string::npos ? 1 : 2];
+            continue;
+        }
+        ++counts[0];
+        test::FakeWindow window;
+        Game game(window);
+        window.Attach(game);
+        game.table = DealtTable(seed);
+        ASSERT_EQ(pairs.size(), 72u);
+        for (const auto& [a, b] : pairs) {
+            ASSERT_TRUE(a != b && IsFree(game.table, a) && IsFree(game.table, b) && TilesMatch(game.table, a, b))
+                << a << "," << b;
+            game.RemovePair(a, b);
+        }
+        EXPECT_EQ(game.table.tilesLeft, 0);
+        EXPECT_TRUE(window.boxes.empty());
+    }
+    EXPECT_GE(counts[0], 20);
+    const std::string summary = "{\"deals\":25,\"winnable\":" + std::to_string(counts[0]) +
+                                ",\"unwinnable\":" + std::to_string(counts[1]) +
+                                ",\"unknown\":" + std::to_string(counts[2]) + ",\"medianMs\":";
+    EXPECT_EQ(lines[25].rfind(summary, 0), 0u) << lines[25];
+}
+
+TEST(Cli, SolveOfOneSeedAndItsBudget) {
+    const CliRun run = RunCli("solve --seed 1");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("{\"seed\":1,\"winnable\":true,\"moves\":[[", 0), 0u);
+    EXPECT_EQ(MovesOf(run.out).size(), 72u);
+    EXPECT_EQ(Lines(run.out).size(), 1u);
+
+    const CliRun starved = RunCli("solve --budget 1 --seed 1");
+    ASSERT_EQ(starved.status, 0) << starved.err;
+    EXPECT_EQ(starved.out.rfind("{\"seed\":1,\"winnable\":null,\"moves\":[],\"nodes\":1,\"ms\":", 0), 0u);
+}
+
+TEST(Cli, HelpPrintsTheUsageAndSucceeds) {
+    for (const char* arguments : {"--help", "solve --help", "deal --seed 1 --help"}) {
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out.rfind("usage: jadeleaf-cli deal --seed N\n", 0), 0u);
+        EXPECT_NE(run.out.find("jadeleaf-cli solve --seeds A..B [--budget NODES]"), std::string::npos);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST(Cli, SeedsTakeAnyNumberOfLeadingZeros) {
+    const std::string one = RunCli("deal --seed 1").out;
+    EXPECT_EQ(RunCli("deal --seed 00000000001").out, one);
+    EXPECT_EQ(RunCli("deal --seed 0000000000000000000001").out, one);
+    EXPECT_EQ(RunCli("deal --seed 000004294967295").out, RunCli("deal --seed 4294967295").out);
+    EXPECT_EQ(RunCli("deal --seed 000").out, RunCli("deal --seed 0").out);
+    EXPECT_EQ(RunCli("autoplay --seeds 0001..00002").status, 0);
+    EXPECT_EQ(RunCli("deal --seed 0004294967296").status, 2);
+    EXPECT_EQ(RunCli("deal --seed 99999999999999999999999").status, 2);
+}
+
+// Output that cannot be written is an error, whatever the command.
+TEST(Cli, AFullDiskIsAFailure) {
+    for (const char* arguments : {"deal --seed 1", "autoplay --seeds 0..50", "solve --seed 3", "--help"}) {
+        SCOPED_TRACE(arguments);
+        const std::string errFile = ::testing::TempDir() + "jadeleaf-cli-full-" + std::to_string(getpid()) + ".txt";
+        const int status = std::system((std::string(JADELEAF_CLI) + " " + arguments + " >/dev/full 2>" + errFile).c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        std::ifstream err(errFile);
+        std::stringstream text;
+        text << err.rdbuf();
+        EXPECT_NE(text.str().find("jadeleaf-cli: cannot write the output: No space left on device"), std::string::npos)
+            << text.str();
+        std::remove(errFile.c_str());
+    }
+}
+
 TEST(Cli, BadCommandLinesGetTheUsageAndStatus2) {
     for (const char* arguments :
          {"", "deal", "deal --seed", "deal --seed x", "deal --seed -1", "deal --seed 4294967296", "deal --seed 1 2",
           "deal --seeds 1..2", "autoplay --seeds 5..3", "autoplay --seeds 1..", "autoplay --seed 1..2",
-          "shuffle --seed 1", "deal --seed 12a"}) {
+          "shuffle --seed 1", "deal --seed 12a", "solve", "solve --seed 1 --budget 0", "solve --seed 1 --budget x",
+          "solve --seed 1 --budget", "solve --seed 1 --seed 2", "solve --seeds 1..2 --seed 3", "deal --seed 1 --budget 5",
+          "autoplay --seed 1 --budget 5", "solve --budget 5", "solve --seed 1 --budget 99999999999999999999"}) {
         SCOPED_TRACE(arguments);
         const CliRun run = RunCli(arguments);
         EXPECT_EQ(run.status, 2);
@@ -120,3 +237,4 @@ TEST(Cli, BadCommandLinesGetTheUsageAndStatus2) {
 }
 
 }  // namespace
+}  // namespace jadeleaf

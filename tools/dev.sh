@@ -23,11 +23,15 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-build() {
+configure() {
     local dir=$1
     shift
     cmake -S . -B "$dir" -G Ninja "$@"
-    cmake --build "$dir"
+}
+
+build() {
+    configure "$@"
+    cmake --build "$1"
 }
 
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -42,7 +46,9 @@ test)
     ;;
 play)
     install_missing
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # Only the game and its resource file: the tests and tools wait for `test`.
+    configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build --target jadeleaf jl_res10
     exec build/jadeleaf
     ;;
 *)

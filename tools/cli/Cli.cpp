@@ -1,12 +1,16 @@
 // jadeleaf-cli: deals and automatic games of given seeds, as JSON.
 #include "tools/cli/Cli.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Deck.h"
 #include "model/Game.h"
@@ -14,6 +18,8 @@
 #include "model/TableLayout.h"
 #include "play/ResultBands.h"
 #include "tools/cli/AnalysisWindow.h"
+#include "tools/cli/DealSolver.h"
+#include "tools/cli/QuickAutoPlay.h"
 
 namespace jadeleaf {
 
@@ -23,22 +29,37 @@ constexpr const char* kUsage =
     "usage: jadeleaf-cli deal --seed N\n"
     "       jadeleaf-cli autoplay --seed N\n"
     "       jadeleaf-cli autoplay --seeds A..B\n"
-    "N, A and B are whole numbers from 0 to 4294967295, A <= B.\n";
+    "       jadeleaf-cli solve --seed N [--budget NODES]\n"
+    "       jadeleaf-cli solve --seeds A..B [--budget NODES]\n"
+    "       jadeleaf-cli --help\n"
+    "N, A and B are whole numbers from 0 to 4294967295, A <= B.\n"
+    "solve searches at most NODES positions a deal (default 1000000) and says\n"
+    "\"winnable\": true, false, or null when it ran out of its budget.\n";
+
+constexpr std::uint64_t kDefaultBudget = 1'000'000;
 
 int Usage(std::FILE* err, const char* problem) {
     std::fprintf(err, "jadeleaf-cli: %s\n%s", problem, kUsage);
     return 2;
 }
 
-// A whole number 0 to 2^32 - 1, digits only.
-bool ParseSeed(std::string_view text, std::uint32_t& seed) {
-    if (text.empty() || text.size() > 10) return false;
+// Digits only, leading zeros allowed, at most `limit`.
+bool ParseNumber(std::string_view text, std::uint64_t limit, std::uint64_t& number) {
+    if (text.empty()) return false;
     std::uint64_t value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (limit - digit) / 10) return false;
+        value = value * 10 + digit;
     }
-    if (value > UINT32_MAX) return false;
+    number = value;
+    return true;
+}
+
+bool ParseSeed(std::string_view text, std::uint32_t& seed) {
+    std::uint64_t value = 0;
+    if (!ParseNumber(text, UINT32_MAX, value)) return false;
     seed = static_cast<std::uint32_t>(value);
     return true;
 }
@@ -47,6 +68,15 @@ bool ParseSeedRange(std::string_view text, std::uint32_t& first, std::uint32_t& 
     const std::size_t dots = text.find("..");
     if (dots == std::string_view::npos) return false;
     return ParseSeed(text.substr(0, dots), first) && ParseSeed(text.substr(dots + 2), last) && first <= last;
+}
+
+// Output that could not be written is a failure, not a quiet success.
+int FinishOutput(std::FILE* out, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out)) return 0;
+    const int error = errno;
+    std::fprintf(err, "jadeleaf-cli: cannot write the output: %s\n",
+                 error != 0 ? std::strerror(error) : "write error");
+    return 1;
 }
 
 void PrintJsonString(std::FILE* out, std::string_view text) {
@@ -88,16 +118,13 @@ struct AutoPlayOutcome {
     int percent;
 };
 
-AutoPlayOutcome PrintAutoPlay(std::FILE* out, Game& game, AnalysisWindow& window, std::uint32_t seed) {
-    window.SetSeed(seed);
-    window.BeginGame();
-    game.AutoPlay1Click();
-
-    const int removed = game.table.score;
+AutoPlayOutcome PrintAutoPlay(std::FILE* out, Game& game, std::vector<std::pair<int, int>>& pairs,
+                              std::uint32_t seed) {
+    const int removed = QuickAutoPlay(game, seed, pairs);
     const int percent = ResultPercent(removed);
     std::fprintf(out, "{\"seed\":%" PRIu32 ",\"moves\":[", seed);
     bool first = true;
-    for (const auto& [a, b] : window.RemovedPairs()) {
+    for (const auto& [a, b] : pairs) {
         std::fprintf(out, "%s[%d,%d]", first ? "" : ",", a, b);
         first = false;
     }
@@ -111,52 +138,134 @@ int RunAutoPlay(std::FILE* out, std::FILE* err, std::uint32_t first, std::uint32
     AnalysisWindow window;
     Game game(window);
     window.Attach(game);
-    game.shell.startupPending = 0;
-    game.shell.autoPlayDelay = 0;
+    std::vector<std::pair<int, int>> pairs;
+    pairs.reserve(kPositionCount / 2);
 
     const auto started = std::chrono::steady_clock::now();
     std::uint64_t deals = 0;
     std::uint64_t cleared = 0;
     std::uint64_t percentTotal = 0;
-    for (std::uint64_t seed = first; seed <= last; ++seed) {
-        const AutoPlayOutcome outcome = PrintAutoPlay(out, game, window, static_cast<std::uint32_t>(seed));
+    for (std::uint64_t seed = first; seed <= last && !std::ferror(out); ++seed) {
+        const AutoPlayOutcome outcome = PrintAutoPlay(out, game, pairs, static_cast<std::uint32_t>(seed));
         ++deals;
         if (outcome.removed == kPositionCount) ++cleared;
         percentTotal += static_cast<std::uint64_t>(outcome.percent);
     }
-    if (!summary) return 0;
+    if (summary) {
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::fprintf(out, "{\"deals\":%" PRIu64 ",\"cleared\":%" PRIu64 ",\"meanPercent\":%.2f}\n", deals, cleared,
+                     static_cast<double>(percentTotal) / static_cast<double>(deals));
+        std::fprintf(err, "jadeleaf-cli: %" PRIu64 " deals in %.3f s (%.0f deals per second)\n", deals, seconds,
+                     seconds > 0 ? static_cast<double>(deals) / seconds : 0.0);
+    }
+    return FinishOutput(out, err);
+}
 
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::fprintf(out, "{\"deals\":%" PRIu64 ",\"cleared\":%" PRIu64 ",\"meanPercent\":%.2f}\n", deals, cleared,
-                 static_cast<double>(percentTotal) / static_cast<double>(deals));
-    std::fprintf(err, "jadeleaf-cli: %" PRIu64 " deals in %.3f s (%.0f deals per second)\n", deals, seconds,
-                 seconds > 0 ? static_cast<double>(deals) / seconds : 0.0);
-    return 0;
+const char* VerdictJson(SolveVerdict verdict) {
+    switch (verdict) {
+    case SolveVerdict::Winnable:
+        return "true";
+    case SolveVerdict::Unwinnable:
+        return "false";
+    case SolveVerdict::Unknown:
+        break;
+    }
+    return "null";
+}
+
+int RunSolve(std::FILE* out, std::FILE* err, std::uint32_t first, std::uint32_t last, std::uint64_t budget,
+             bool summary) {
+    DealSolver solver;
+    std::vector<double> times;
+    std::uint64_t counts[3] = {};
+    for (std::uint64_t seed = first; seed <= last && !std::ferror(out); ++seed) {
+        const GameTable table = DealtTable(static_cast<std::uint32_t>(seed));
+        const auto started = std::chrono::steady_clock::now();
+        const SolveResult result = solver.Solve(table, budget);
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+        if (summary) times.push_back(ms);
+        ++counts[static_cast<int>(result.verdict)];
+
+        std::fprintf(out, "{\"seed\":%" PRIu64 ",\"winnable\":%s,\"moves\":[", seed, VerdictJson(result.verdict));
+        bool firstPair = true;
+        for (const auto& [a, b] : result.pairs) {
+            std::fprintf(out, "%s[%d,%d]", firstPair ? "" : ",", a, b);
+            firstPair = false;
+        }
+        std::fprintf(out, "],\"nodes\":%" PRIu64 ",\"ms\":%.3f}\n", result.nodes, ms);
+    }
+    if (summary && !times.empty()) {
+        const auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
+        std::nth_element(times.begin(), middle, times.end());
+        double median = *middle;
+        if (times.size() % 2 == 0) median = (median + *std::max_element(times.begin(), middle)) / 2;
+        std::fprintf(out,
+                     "{\"deals\":%zu,\"winnable\":%" PRIu64 ",\"unwinnable\":%" PRIu64 ",\"unknown\":%" PRIu64
+                     ",\"medianMs\":%.3f}\n",
+                     times.size(), counts[static_cast<int>(SolveVerdict::Winnable)],
+                     counts[static_cast<int>(SolveVerdict::Unwinnable)],
+                     counts[static_cast<int>(SolveVerdict::Unknown)], median);
+    }
+    return FinishOutput(out, err);
+}
+
+// The command line, once read.
+struct Request {
+    std::string_view command;
+    bool oneSeed = false;
+    bool seedRange = false;
+    bool budgetGiven = false;
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    std::uint64_t budget = kDefaultBudget;
+};
+
+// Reads "command --option value ..."; on a problem returns its description.
+const char* ReadRequest(int argc, const char* const* argv, Request& request) {
+    if (argc < 2) return "expected a command";
+    request.command = argv[1];
+    if (request.command != "deal" && request.command != "autoplay" && request.command != "solve") {
+        return "unknown command";
+    }
+    for (int i = 2; i < argc; i += 2) {
+        const std::string_view option = argv[i];
+        if (i + 1 >= argc) return "an option without its value";
+        const std::string_view value = argv[i + 1];
+        if (option == "--seed" && !request.oneSeed && !request.seedRange) {
+            if (!ParseSeed(value, request.first)) return "bad seed";
+            request.last = request.first;
+            request.oneSeed = true;
+        } else if (option == "--seeds" && !request.oneSeed && !request.seedRange && request.command != "deal") {
+            if (!ParseSeedRange(value, request.first, request.last)) return "bad seed range";
+            request.seedRange = true;
+        } else if (option == "--budget" && !request.budgetGiven && request.command == "solve") {
+            if (!ParseNumber(value, UINT64_MAX, request.budget) || request.budget == 0) return "bad budget";
+            request.budgetGiven = true;
+        } else {
+            return "unknown or repeated option";
+        }
+    }
+    if (!request.oneSeed && !request.seedRange) return "expected --seed or --seeds";
+    return nullptr;
 }
 
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    if (argc != 4) return Usage(err, "expected a command and one option with its value");
-    const std::string_view command = argv[1];
-    const std::string_view option = argv[2];
-    const std::string_view value = argv[3];
-    std::uint32_t first = 0;
-    std::uint32_t last = 0;
-    if (command == "deal" && option == "--seed") {
-        if (!ParseSeed(value, first)) return Usage(err, "bad seed");
-        PrintDeal(out, first);
-        return 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--help") {
+            std::fputs(kUsage, out);
+            return FinishOutput(out, err);
+        }
     }
-    if (command == "autoplay" && option == "--seed") {
-        if (!ParseSeed(value, first)) return Usage(err, "bad seed");
-        return RunAutoPlay(out, err, first, first, false);
+    Request request;
+    if (const char* problem = ReadRequest(argc, argv, request)) return Usage(err, problem);
+    if (request.command == "deal") {
+        PrintDeal(out, request.first);
+        return FinishOutput(out, err);
     }
-    if (command == "autoplay" && option == "--seeds") {
-        if (!ParseSeedRange(value, first, last)) return Usage(err, "bad seed range");
-        return RunAutoPlay(out, err, first, last, true);
-    }
-    return Usage(err, "unknown command or option");
+    if (request.command == "autoplay") return RunAutoPlay(out, err, request.first, request.last, request.seedRange);
+    return RunSolve(out, err, request.first, request.last, request.budget, request.seedRange);
 }
 
 }  // namespace jadeleaf

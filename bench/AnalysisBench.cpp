@@ -1,0 +1,57 @@
+// Benchmarks of the analysis tool: the deal search over a fixed set of seeds, and automatic play in batches.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+#include <vector>
+
+#include "model/Deck.h"
+#include "model/Game.h"
+#include "tools/cli/AnalysisWindow.h"
+#include "tools/cli/DealSolver.h"
+#include "tools/cli/QuickAutoPlay.h"
+
+namespace jadeleaf {
+namespace {
+
+// Seeds 0-199 with the tool's default budget: the median, the 90th
+// percentile and the worst time of a deal, and how many were decided.
+void BM_SolveSeeds0To199(benchmark::State& state) {
+    DealSolver solver;
+    std::vector<double> ms;
+    int decided = 0;
+    for (auto _ : state) {
+        ms.clear();
+        decided = 0;
+        for (std::uint32_t seed = 0; seed < 200; ++seed) {
+            const GameTable table = DealtTable(seed);
+            const auto started = std::chrono::steady_clock::now();
+            const SolveResult result = solver.Solve(table, 1'000'000);
+            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
+            decided += result.verdict != SolveVerdict::Unknown;
+        }
+    }
+    std::sort(ms.begin(), ms.end());
+    state.counters["medianMs"] = ms[ms.size() / 2];
+    state.counters["p90Ms"] = ms[ms.size() * 9 / 10];
+    state.counters["worstMs"] = ms.back();
+    state.counters["decided"] = decided;
+}
+BENCHMARK(BM_SolveSeeds0To199)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The analysis tool's batch: one deal played to its end per iteration.
+void BM_QuickAutoPlay(benchmark::State& state) {
+    AnalysisWindow window;
+    Game game(window);
+    window.Attach(game);
+    std::vector<std::pair<int, int>> pairs;
+    pairs.reserve(kPositionCount / 2);
+    std::uint32_t seed = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(QuickAutoPlay(game, seed++, pairs));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_QuickAutoPlay);
+
+}  // namespace
+}  // namespace jadeleaf

@@ -1,0 +1,166 @@
+// The deal solver: its winning orders replayed through the game, its losses checked by brute force.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "model/Deck.h"
+#include "model/Game.h"
+#include "model/MoveRules.h"
+#include "tests/FakeWindow.h"
+#include "tools/cli/DealSolver.h"
+
+namespace jadeleaf {
+namespace {
+
+using test::FakeWindow;
+
+// Plays `pairs` on `game` by the game's own rules; says what went wrong, if anything.
+std::string Replay(Game& game, FakeWindow& window, const std::vector<std::pair<int, int>>& pairs) {
+    for (const auto& [a, b] : pairs) {
+        if (a == b || !IsFree(game.table, a) || !IsFree(game.table, b) || !TilesMatch(game.table, a, b)) {
+            return "pair " + std::to_string(a) + "," + std::to_string(b) + " is no move";
+        }
+        game.RemovePair(a, b);
+    }
+    if (!window.boxes.empty()) return "a link check failed";
+    return game.table.tilesLeft == 0 ? "" : std::to_string(game.table.tilesLeft) + " tiles left";
+}
+
+struct Fixture {
+    FakeWindow window;
+    Game game{window};
+    Fixture() { window.Attach(game); }
+    void Deal(std::uint32_t seed) { game.table = DealtTable(seed); }
+};
+
+TEST(DealSolver, EveryWinningOrderOfARangeEmptiesTheTable) {
+    DealSolver solver;
+    int decided = 0;
+    for (std::uint32_t seed = 0; seed < 60; ++seed) {
+        SCOPED_TRACE(seed);
+        Fixture fixture;
+        fixture.Deal(seed);
+        const SolveResult result = solver.Solve(fixture.game.table, 20'000);
+        EXPECT_LE(result.nodes, 20'000u);
+        if (result.verdict != SolveVerdict::Winnable) {
+            EXPECT_TRUE(result.pairs.empty());
+            decided += result.verdict == SolveVerdict::Unwinnable;
+            continue;
+        }
+        ++decided;
+        ASSERT_EQ(result.pairs.size(), 72u);
+        EXPECT_EQ(Replay(fixture.game, fixture.window, result.pairs), "");
+    }
+    EXPECT_GE(decided, 50);
+}
+
+TEST(DealSolver, AGameInPlayIsSolvedFromWhereItStands) {
+    DealSolver solver;
+    Fixture fixture;
+    fixture.Deal(1);
+    const SolveResult whole = solver.Solve(fixture.game.table, 1'000'000);
+    ASSERT_EQ(whole.verdict, SolveVerdict::Winnable);
+    for (int i = 0; i < 30; ++i) fixture.game.RemovePair(whole.pairs[i].first, whole.pairs[i].second);
+
+    const SolveResult rest = solver.Solve(fixture.game.table, 1'000'000);
+    ASSERT_EQ(rest.verdict, SolveVerdict::Winnable);
+    EXPECT_EQ(rest.pairs.size(), 42u);
+    EXPECT_EQ(Replay(fixture.game, fixture.window, rest.pairs), "");
+}
+
+TEST(DealSolver, ABudgetTooSmallLeavesTheQuestionOpen) {
+    DealSolver solver;
+    const SolveResult result = solver.Solve(DealtTable(0), 1);
+    EXPECT_EQ(result.verdict, SolveVerdict::Unknown);
+    EXPECT_TRUE(result.pairs.empty());
+    EXPECT_LE(result.nodes, 1u);
+}
+
+// Every order of play, by the game's own rules, with no cut at all.
+class BruteForce {
+public:
+    explicit BruteForce(Game& game) : game_(game) {}
+
+    bool Winnable() {
+        if (game_.table.tilesLeft == 0) return true;
+        std::array<std::uint64_t, 3> key{};
+        for (int p = 1; p <= kPositionCount; ++p) {
+            if (game_.table.tiles[p].present) key[(p - 1) / 64] |= std::uint64_t{1} << ((p - 1) % 64);
+        }
+        if (lost_.count(key)) return false;
+        std::vector<int> free;
+        for (int p = 1; p <= kPositionCount; ++p) {
+            if (IsFree(game_.table, p)) free.push_back(p);
+        }
+        for (std::size_t i = 0; i < free.size(); ++i) {
+            for (std::size_t j = i + 1; j < free.size(); ++j) {
+                if (!TilesMatch(game_.table, free[i], free[j])) continue;
+                const GameTable saved = game_.table;
+                game_.RemovePair(free[i], free[j]);
+                const bool won = Winnable();
+                game_.table = saved;
+                if (won) return true;
+            }
+        }
+        lost_.insert(key);
+        return false;
+    }
+
+private:
+    Game& game_;
+    std::set<std::array<std::uint64_t, 3>> lost_;
+};
+
+// Tables played down at random to a few dozen tiles, where a search without
+// cuts can still see every order: the solver must agree on each, losses above all.
+TEST(DealSolver, AgreesWithABruteForceSearchNearTheEnd) {
+    DealSolver solver;
+    int lost = 0;
+    int won = 0;
+    std::uint32_t random = 12345;
+    for (std::uint32_t seed = 0; seed < 20; ++seed) {
+        SCOPED_TRACE(seed);
+        Fixture fixture;
+        fixture.Deal(seed);
+        GameTable& table = fixture.game.table;
+        // Half the tables start down a winning line, so that both answers come up.
+        if (seed % 2 == 0) {
+            const SolveResult line = solver.Solve(table, 1'000'000);
+            for (int i = 0; i < 53 && i < static_cast<int>(line.pairs.size()); ++i) {
+                fixture.game.RemovePair(line.pairs[i].first, line.pairs[i].second);
+            }
+        }
+        while (table.tilesLeft > 22) {
+            std::vector<std::pair<int, int>> moves;
+            for (int a = 1; a <= kPositionCount; ++a) {
+                for (int b = a + 1; b <= kPositionCount; ++b) {
+                    if (IsFree(table, a) && IsFree(table, b) && TilesMatch(table, a, b)) moves.emplace_back(a, b);
+                }
+            }
+            if (moves.empty()) break;
+            random = random * 1103515245u + 12345u;
+            const auto [a, b] = moves[(random >> 8) % moves.size()];
+            fixture.game.RemovePair(a, b);
+        }
+        const SolveResult result = solver.Solve(table, 10'000'000);
+        ASSERT_NE(result.verdict, SolveVerdict::Unknown);
+        const bool winnable = BruteForce(fixture.game).Winnable();
+        EXPECT_EQ(result.verdict == SolveVerdict::Winnable, winnable);
+        (winnable ? won : lost) += 1;
+        if (result.verdict == SolveVerdict::Winnable) {
+            EXPECT_EQ(Replay(fixture.game, fixture.window, result.pairs), "");
+        }
+    }
+    // Both answers must have been put to the test.
+    RecordProperty("won", won);
+    RecordProperty("lost", lost);
+    EXPECT_GE(lost, 4);
+    EXPECT_GE(won, 4);
+}
+
+}  // namespace
+}  // namespace jadeleaf

@@ -1,0 +1,416 @@
+// The exact search for a winning order: forced removals, dead classes, lost states remembered.
+#include "tools/cli/DealSolver.h"
+
+#include "model/TableLayout.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace jadeleaf {
+
+namespace {
+
+int MatchClassOf(int face) {
+    if (face >= kFirstFlower) return 35;
+    if (face >= kFirstSeason) return 34;
+    return face - 1;
+}
+
+std::uint64_t SplitMix(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+struct Move {
+    std::int16_t a;
+    std::int16_t b;
+    std::int32_t weight;
+};
+
+}  // namespace
+
+DealSolver::DealSolver(std::size_t tableEntries) : lost_(std::bit_ceil(std::max<std::size_t>(tableEntries, 4))) {
+    std::uint64_t state = 0x6A09E667F3BCC908ull;
+    for (std::uint64_t& key : zobrist_) key = SplitMix(state);
+}
+
+void DealSolver::Prepare(const GameTable& table) {
+    // The links as the deal laid them out: a table in play has released some.
+    GameTable& dealt = layout_;
+    ClearTable(dealt);
+    std::copy(std::begin(table.deal), std::end(table.deal), std::begin(dealt.deal));
+    BuildLayout(dealt);
+    int filled[kClassCount] = {};
+    for (int p = 1; p <= kPositionCount; ++p) {
+        const TileRecord& tile = dealt.tiles[p];
+        Position& position = positions_[p];
+        position = {};
+        for (const int l : tile.left) {
+            if (l != 0 && tile.leftBlocked) position.left[position.leftCount++] = static_cast<std::int16_t>(l);
+        }
+        for (const int r : tile.right) {
+            if (r != 0 && tile.rightBlocked) position.right[position.rightCount++] = static_cast<std::int16_t>(r);
+        }
+        const int matchClass = MatchClassOf(tile.face);
+        position.matchClass = static_cast<std::uint8_t>(matchClass);
+        classTiles_[matchClass][filled[matchClass]++ & 3] = static_cast<std::uint8_t>(p);
+    }
+    for (int p = 1; p <= kPositionCount; ++p) {
+        for (int i = 0; i < 4; ++i) {
+            const int d = dealt.tiles[p].below[i];
+            below_[p][i] = static_cast<std::int16_t>(d);
+            if (d != 0) positions_[d].top = static_cast<std::int16_t>(p);
+        }
+    }
+    // A tile lies on the tiles below it and on everything they lie on; the
+    // layers are numbered upwards, so each layer's sets build on the last.
+    for (int layer = 1; layer <= kLayerCount; ++layer) {
+        for (int p = 1; p <= kPositionCount; ++p) {
+            const TileRecord& tile = dealt.tiles[p];
+            if (tile.layer != layer) continue;
+            under_[p] = {};
+            for (const int d : tile.below) {
+                if (d == 0) continue;
+                for (int w = 0; w < 3; ++w) under_[p][w] |= under_[d][w];
+                under_[p][(d - 1) >> 6] |= std::uint64_t{1} << ((d - 1) & 63);
+            }
+        }
+    }
+}
+
+SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
+    Prepare(table);
+    if (++generation_ == 0) {
+        std::fill(lost_.begin(), lost_.end(), LostEntry{});
+        generation_ = 1;
+    }
+    mask_ = {};
+    hash_ = 0;
+    tilesLeft_ = 0;
+    std::fill(std::begin(classLeft_), std::end(classLeft_), std::uint8_t{0});
+    for (int p = 1; p <= kPositionCount; ++p) {
+        present_[p] = table.tiles[p].present == 1 ? 1 : 0;
+        if (!present_[p]) continue;
+        mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
+        hash_ ^= zobrist_[p];
+        ++classLeft_[positions_[p].matchClass];
+        ++tilesLeft_;
+    }
+    depth_ = 0;
+    nodes_ = 0;
+    noiseState_ = 0x9E3779B97F4A7C15ull;
+
+    // Many short runs, each longer than the last and, after the first, with
+    // its own tie-breaks: an early wrong turn costs one run, not the budget.
+    // A state proven lost in one run stays proven for the next, so the runs
+    // add up to a proof when there is no win.
+    Outcome outcome = Outcome::OutOfBudget;
+    std::uint64_t runBudget = 200;
+    for (int run = 0; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run) {
+        noise_ = run == 0 ? 0 : 128;
+        budget_ = std::min(budget, nodes_ + runBudget);
+        runBudget += runBudget / 8;
+        outcome = Search();
+    }
+
+    SolveResult result;
+    switch (outcome) {
+    case Outcome::Won:
+        result.verdict = SolveVerdict::Winnable;
+        result.pairs.assign(path_, path_ + depth_);
+        break;
+    case Outcome::Lost:
+        result.verdict = SolveVerdict::Unwinnable;
+        break;
+    case Outcome::OutOfBudget:
+        result.verdict = SolveVerdict::Unknown;
+        break;
+    }
+    result.nodes = nodes_;
+    return result;
+}
+
+DealSolver::Outcome DealSolver::Search() {
+    if (tilesLeft_ == 0) return Outcome::Won;
+    if (KnownLost()) return Outcome::Lost;
+    if (nodes_ >= budget_) return Outcome::OutOfBudget;
+    ++nodes_;
+
+    std::uint8_t freeCount[kClassCount];
+    std::uint8_t freeTiles[kClassCount][4];
+    for (int c = 0; c < kClassCount; ++c) {
+        freeCount[c] = 0;
+        if (classLeft_[c] == 0) continue;
+        for (const int p : classTiles_[c]) {
+            if (present_[p] && Free(p)) freeTiles[c][freeCount[c]++] = static_cast<std::uint8_t>(p);
+        }
+    }
+
+    // Classes whose every remaining tile is free go at once, as one step.
+    int forced = 0;
+    for (int c = 0; c < kClassCount; ++c) {
+        if (classLeft_[c] == 0 || freeCount[c] != classLeft_[c]) continue;
+        for (int i = 0; i < freeCount[c]; i += 2) {
+            Remove(freeTiles[c][i], freeTiles[c][i + 1]);
+            ++forced;
+        }
+    }
+    if (forced > 0) {
+        const Outcome outcome = Search();
+        if (outcome == Outcome::Won) return outcome;
+        for (int i = 0; i < forced; ++i) Restore(path_[depth_ - 1].first, path_[depth_ - 1].second);
+        if (outcome == Outcome::Lost) RememberLost();
+        return outcome;
+    }
+
+    if (Dead()) {
+        RememberLost();
+        return Outcome::Lost;
+    }
+
+    // Only classes with four tiles left, two or three of them free, remain to choose from.
+    Move moves[kClassCount * 3];
+    int moveCount = 0;
+    for (int c = 0; c < kClassCount; ++c) {
+        for (int i = 0; i < freeCount[c]; ++i) {
+            for (int j = i + 1; j < freeCount[c]; ++j) {
+                const int a = freeTiles[c][i];
+                const int b = freeTiles[c][j];
+                Move move{static_cast<std::int16_t>(a), static_cast<std::int16_t>(b), MoveWeight(a, b)};
+                int at = moveCount++;
+                for (; at > 0 && moves[at - 1].weight < move.weight; --at) moves[at] = moves[at - 1];
+                moves[at] = move;
+            }
+        }
+    }
+    for (int m = 0; m < moveCount; ++m) {
+        Remove(moves[m].a, moves[m].b);
+        const Outcome outcome = Search();
+        if (outcome == Outcome::Won) return outcome;
+        Restore(moves[m].a, moves[m].b);
+        if (outcome == Outcome::OutOfBudget) return outcome;
+    }
+    RememberLost();
+    return Outcome::Lost;
+}
+
+bool DealSolver::SideBlocked(const std::int16_t* side, int count) const {
+    for (int i = 0; i < count; ++i) {
+        if (!present_[side[i]]) return false;
+    }
+    return count > 0;
+}
+
+// The game's rule, on this solver's own records: nothing on top, and one side
+// open; a side with two neighbours opens as soon as either has gone.
+bool DealSolver::Free(int p) const {
+    const Position& position = positions_[p];
+    if (position.top != 0 && present_[position.top]) return false;
+    return !(SideBlocked(position.left, position.leftCount) && SideBlocked(position.right, position.rightCount));
+}
+
+// A tile on top of another keeps every tile between them covered, so for two
+// present tiles "lies on" needs no check of the tiles between.
+bool DealSolver::Above(int upper, int lower) const {
+    return (under_[upper][(lower - 1) >> 6] >> ((lower - 1) & 63)) & 1;
+}
+
+// The next present tile along a row from `p`, when that side has a single
+// neighbour; 0 at the end of the row's run or where two rows meet.
+int DealSolver::RowStep(int p, bool rightwards) const {
+    const Position& position = positions_[p];
+    const int count = rightwards ? position.rightCount : position.leftCount;
+    const int next = rightwards ? position.right[0] : position.left[0];
+    return count == 1 && present_[next] ? next : 0;
+}
+
+bool DealSolver::Dead() const {
+    // Classes down to their last two tiles go as one pair, so the order in
+    // which they can go is forced in places: a class that lies on another
+    // goes first, and a pair in one run of a row needs the run's outer parts
+    // gone before it and keeps the tiles between shut in until it has gone.
+    // A class that must go before itself never goes.
+    int nodeOf[kClassCount];
+    std::uint64_t after[kClassCount] = {};
+    Mask tilesOf[kClassCount];
+    Mask underOf[kClassCount];
+    int pairClasses[kClassCount];
+    int count = 0;
+    for (int c = 0; c < kClassCount; ++c) {
+        nodeOf[c] = -1;
+        if (classLeft_[c] < 2) continue;
+        int tiles[4];
+        int n = 0;
+        for (const int p : classTiles_[c]) {
+            if (present_[p]) tiles[n++] = p;
+        }
+        if (n == 2) {
+            if (Above(tiles[0], tiles[1]) || Above(tiles[1], tiles[0])) return true;
+            nodeOf[c] = count;
+            pairClasses[count] = c;
+            for (int w = 0; w < 3; ++w) {
+                tilesOf[count][w] = 0;
+                underOf[count][w] = under_[tiles[0]][w] | under_[tiles[1]][w];
+            }
+            for (const int p : {tiles[0], tiles[1]}) tilesOf[count][(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
+            ++count;
+            continue;
+        }
+        for (int i = 0; i < n; ++i) {
+            for (int j = 0; j < n; ++j) {
+                if (i == j || !Above(tiles[i], tiles[j])) continue;
+                for (int k = 0; k < n; ++k) {
+                    if (k != i && k != j && Above(tiles[j], tiles[k])) return true;
+                }
+            }
+        }
+    }
+    for (int a = 0; a < count; ++a) {
+        for (int b = 0; b < count; ++b) {
+            bool lies = false;
+            for (int w = 0; w < 3; ++w) lies |= (underOf[a][w] & tilesOf[b][w]) != 0;
+            if (a != b && lies) after[a] |= std::uint64_t{1} << b;
+        }
+    }
+    for (int node = 0; node < count; ++node) {
+        int x = 0;
+        int y = 0;
+        for (const int p : classTiles_[pairClasses[node]]) {
+            if (present_[p]) (x == 0 ? x : y) = p;
+        }
+        // x left of y in one run of a row?
+        int walk = RowStep(x, true);
+        while (walk != 0 && walk != y) walk = RowStep(walk, true);
+        if (walk == 0) {
+            std::swap(x, y);
+            walk = RowStep(x, true);
+            while (walk != 0 && walk != y) walk = RowStep(walk, true);
+            if (walk == 0) continue;
+        }
+        // The tiles between stay shut in only if no second neighbour can open them.
+        bool singleLinks = true;
+        for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
+            singleLinks &= positions_[t].leftCount == 1 && positions_[t].rightCount == 1;
+        }
+        // Otherwise a tile between may go first and open x or y inwards.
+        if (!singleLinks) continue;
+        for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
+            if (Above(t, x) || Above(t, y)) return true;
+            const int other = nodeOf[positions_[t].matchClass];
+            if (other >= 0) after[node] |= std::uint64_t{1} << other;
+        }
+        // x must open to the left and y to the right (when its left is held by
+        // one neighbour only); a tile on the way must open further out in turn
+        // while the side towards the pair has one neighbour.
+        for (const bool rightwards : {false, true}) {
+            const int end = rightwards ? y : x;
+            if (rightwards && positions_[y].leftCount != 1) continue;
+            for (int t = RowStep(end, rightwards); t != 0;) {
+                if (Above(x, t) || Above(y, t)) return true;
+                const int other = nodeOf[positions_[t].matchClass];
+                if (other >= 0) after[other] |= std::uint64_t{1} << node;
+                const Position& step = positions_[t];
+                if ((rightwards ? step.leftCount : step.rightCount) != 1) break;
+                t = RowStep(t, rightwards);
+            }
+        }
+    }
+    for (int node = 0; node < count; ++node) {
+        if ((after[node] >> node) & 1) return true;
+    }
+    // Peel off the classes that nothing left must precede; what stays holds a cycle.
+    std::uint64_t remaining = (std::uint64_t{1} << count) - 1;
+    for (bool peeled = true; peeled && remaining != 0;) {
+        peeled = false;
+        std::uint64_t hasBefore = 0;
+        for (int a = 0; a < count; ++a) {
+            if ((remaining >> a) & 1) hasBefore |= after[a];
+        }
+        const std::uint64_t free = remaining & ~hasBefore;
+        if (free != 0) {
+            remaining &= ~free;
+            peeled = true;
+        }
+    }
+    return remaining != 0;
+}
+
+// The present tiles that stay shut in while `t` is on the table: those it
+// lies on, and the rest of its row on the side it does not open onto.
+int DealSolver::ShutIn(int t) const {
+    int count = 0;
+    for (int w = 0; w < 3; ++w) count += __builtin_popcountll(under_[t][w] & mask_[w]);
+    const Position& position = positions_[t];
+    const bool leftOpen = !SideBlocked(position.left, position.leftCount);
+    int next = leftOpen ? (position.rightCount ? position.right[0] : 0) : (position.leftCount ? position.left[0] : 0);
+    while (next != 0 && present_[next]) {
+        ++count;
+        const Position& step = positions_[next];
+        next = leftOpen ? (step.rightCount ? step.right[0] : 0) : (step.leftCount ? step.left[0] : 0);
+    }
+    return count;
+}
+
+// Pairs that shut in more tiles go first: removing them widens the choice.
+int DealSolver::MoveWeight(int a, int b) {
+    int weight = 4 * (ShutIn(a) + ShutIn(b));
+    if (noise_ != 0) {
+        noiseState_ ^= noiseState_ << 13;
+        noiseState_ ^= noiseState_ >> 7;
+        noiseState_ ^= noiseState_ << 17;
+        weight += static_cast<int>(noiseState_ % noise_);
+    }
+    return weight;
+}
+
+void DealSolver::Remove(int a, int b) {
+    for (const int p : {a, b}) {
+        present_[p] = 0;
+        mask_[(p - 1) >> 6] &= ~(std::uint64_t{1} << ((p - 1) & 63));
+        hash_ ^= zobrist_[p];
+    }
+    classLeft_[positions_[a].matchClass] -= 2;
+    tilesLeft_ -= 2;
+    path_[depth_++] = {a, b};
+}
+
+void DealSolver::Restore(int a, int b) {
+    for (const int p : {a, b}) {
+        present_[p] = 1;
+        mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
+        hash_ ^= zobrist_[p];
+    }
+    classLeft_[positions_[a].matchClass] += 2;
+    tilesLeft_ += 2;
+    --depth_;
+}
+
+std::size_t DealSolver::Slot() const { return static_cast<std::size_t>(hash_) & (lost_.size() - 1); }
+
+bool DealSolver::KnownLost() const {
+    const std::size_t size = lost_.size();
+    for (std::size_t i = 0, slot = Slot(); i < 4; ++i, slot = (slot + 1) & (size - 1)) {
+        const LostEntry& entry = lost_[slot];
+        if (entry.generation != generation_) return false;
+        if (entry.mask == mask_) return true;
+    }
+    return false;
+}
+
+// A full neighbourhood gives up its first entry: forgetting a lost state only
+// costs a second search of it.
+void DealSolver::RememberLost() {
+    const std::size_t size = lost_.size();
+    std::size_t slot = Slot();
+    for (std::size_t i = 0, probe = slot; i < 4; ++i, probe = (probe + 1) & (size - 1)) {
+        if (lost_[probe].generation != generation_) {
+            slot = probe;
+            break;
+        }
+    }
+    lost_[slot] = {mask_, generation_};
+}
+
+}  // namespace jadeleaf
