@@ -77,8 +77,10 @@ std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
 
 // Overlap of the window with a screen; 64-bit, so that no stored value overflows.
 long long OverlapArea(const ScreenArea& screen, long long left, long long top, long long width, long long height) {
-    const long long across = std::min(left + width, 0LL + screen.left + screen.width) - std::max(left, 0LL + screen.left);
-    const long long down = std::min(top + height, 0LL + screen.top + screen.height) - std::max(top, 0LL + screen.top);
+    const long long across =
+        std::min(left + width, 0LL + screen.left + screen.width) - std::max(left, 0LL + screen.left);
+    const long long down =
+        std::min(top + height, 0LL + screen.top + screen.height) - std::max(top, 0LL + screen.top);
     return across > 0 && down > 0 ? across * down : 0;
 }
 

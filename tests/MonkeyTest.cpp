@@ -163,7 +163,8 @@ protected:
                 if (IsFree(table, p)) free.push_back(p);
             }
             if (!free.empty()) {
-                const TileRecord& tile = table.tiles[free[static_cast<std::size_t>(Below(static_cast<int>(free.size())))]];
+                const int p = free[static_cast<std::size_t>(Below(static_cast<int>(free.size())))];
+                const TileRecord& tile = table.tiles[p];
                 return {tile.x + kTableLeft + Below(36), tile.y + kTableTop + Below(46)};
             }
         }
@@ -326,7 +327,7 @@ TEST_F(MonkeyTest, RandomInputKeepsTheGameWhole) {
         if (!Finished()) PressDialogButtons(dialog);
     };
     Run();
-    EXPECT_GE(events, total);
+    EXPECT_TRUE(failed || events >= total) << "the stream stopped at event " << events;
 }
 
 }  // namespace
