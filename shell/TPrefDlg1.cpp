@@ -1,6 +1,7 @@
 // The preferences dialog.
 #include "shell/TPrefDlg1.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -71,6 +72,8 @@ TPrefDlg1::TPrefDlg1(PreferencesHost& host, Clock& clock, QWidget* parent)
     advancePage = 0;
     timer1_.SetEnabled(false);
     ConnectControls();
+    // Watches the presses that activate the dialog, and the path and size boxes' focus.
+    QCoreApplication::instance()->installEventFilter(this);
     // Its first showing is in the middle of the screen; the command places it later.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -92,7 +95,6 @@ void TPrefDlg1::ConnectControls() {
     connect(ui_->CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
     connect(ui_->PageControl1, &QTabWidget::currentChanged, this, [this] { OnPageChange(); });
     connect(ui_->Button1, &QPushButton::clicked, this, [this] { OnBtn1Click(); });
-    for (QLineEdit* box : {ui_->Edit1, ui_->Edit2, ui_->Edit3}) box->installEventFilter(this);
 }
 
 QString TPrefDlg1::StatusText() const { return ui_->StatusBar1->currentMessage(); }
@@ -110,8 +112,9 @@ void TPrefDlg1::showEvent(QShowEvent* event) {
 bool TPrefDlg1::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::WindowActivate:
-        if (activationLostToBox_) {
+        if (activationLostToBox_ || activatedByPress_) {
             activationLostToBox_ = false;
+            activatedByPress_ = false;
         } else {
             OnPrefAct();
         }
@@ -372,6 +375,14 @@ void TPrefDlg1::Timer1Timer() {
 // Focus, status and boxes
 
 bool TPrefDlg1::eventFilter(QObject* watched, QEvent* event) {
+    // The window system reports the activation only after the press that
+    // caused it; the activation's steps must come first, or they would undo
+    // the press, say on a page's tab.
+    if (event->type() == QEvent::MouseButtonPress && !isActiveWindow() && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && !activatedByPress_) {
+        activatedByPress_ = true;
+        OnPrefAct();
+    }
     if (event->type() == QEvent::FocusIn && IsFocusMovingInside(*static_cast<QFocusEvent*>(event))) {
         if (watched == ui_->Edit1) Edit1Enter();
         if (watched == ui_->Edit2) Edit2Enter();

@@ -75,6 +75,8 @@ private:
     // A box of this dialog takes the activation away; getting it back is no new activation.
     bool inMessageBox_ = false;
     bool activationLostToBox_ = false;
+    // A press on the inactive dialog has already run the activation's steps.
+    bool activatedByPress_ = false;
 };
 
 }  // namespace jadeleaf

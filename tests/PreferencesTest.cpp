@@ -160,12 +160,22 @@ TEST_F(PreferencesTest, ActivationLoadsTheBoxesAndOkOnPage1StoresThemAll) {
     EXPECT_EQ(Stored("TimeDisplay"), 0);
     EXPECT_EQ(Stored("Assistance"), 1);
 
-    // Every activation starts again on page 1, from the options in memory.
+    // Every activation starts again on page 1, from the options in memory,
+    // before the press that activated the dialog takes effect.
     ClickTab(3);
     GameOf().settings.infoDisplay = 0;
-    dialog->OnPrefAct();
-    EXPECT_EQ(Page(), 0);
+    QApplication::setActiveWindow(form);
+    QCoreApplication::processEvents();
+    ClickTab(2);
     EXPECT_FALSE(ui->CheckBox3->isChecked());
+    QApplication::setActiveWindow(dialog);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Page(), 2) << "the activation that the press caused has run already";
+    QApplication::setActiveWindow(form);
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(dialog);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Page(), 0);
 }
 
 TEST_F(PreferencesTest, WindowSizeWithinTheLimitsIsStoredBoxByBox) {
