@@ -112,15 +112,12 @@ void TPrefDlg1::showEvent(QShowEvent* event) {
 bool TPrefDlg1::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::WindowActivate:
-        if (activationLostToBox_ || activatedByPress_) {
-            activationLostToBox_ = false;
+        if (reactivationAfterBox_ || activatedByPress_) {
+            reactivationAfterBox_ = false;
             activatedByPress_ = false;
         } else {
             OnPrefAct();
         }
-        break;
-    case QEvent::WindowDeactivate:
-        if (inMessageBox_) activationLostToBox_ = true;
         break;
     case QEvent::StatusTip: {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
@@ -378,10 +375,15 @@ bool TPrefDlg1::eventFilter(QObject* watched, QEvent* event) {
     // The window system reports the activation only after the press that
     // caused it; the activation's steps must come first, or they would undo
     // the press, say on a page's tab.
-    if (event->type() == QEvent::MouseButtonPress && !isActiveWindow() && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this && !activatedByPress_) {
-        activatedByPress_ = true;
-        OnPrefAct();
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        if (isActiveWindow()) {
+            reactivationAfterBox_ = false;
+        } else if (type == QEvent::MouseButtonPress && !activatedByPress_ && !reactivationAfterBox_) {
+            activatedByPress_ = true;
+            OnPrefAct();
+        }
     }
     if (event->type() == QEvent::FocusIn && IsFocusMovingInside(*static_cast<QFocusEvent*>(event))) {
         if (watched == ui_->Edit1) Edit1Enter();
@@ -399,15 +401,13 @@ void TPrefDlg1::SetStatus(const char* text) { ui_->StatusBar1->showMessage(QStri
 void TPrefDlg1::SetStatus(const QString& text) { ui_->StatusBar1->showMessage(text); }
 
 void TPrefDlg1::ReportBitmapError(const char* text) {
-    inMessageBox_ = true;
     host_.ShowMessage(" Bitmap Load Error", text, MessageIcon::Error, MessageButtons::Ok);
-    inMessageBox_ = false;
+    reactivationAfterBox_ = true;
 }
 
 bool TPrefDlg1::Store(SettingsWriter writer, const char* storedText) {
-    inMessageBox_ = true;
     const bool stored = host_.StoreOptions(writer);
-    inMessageBox_ = false;
+    if (!stored) reactivationAfterBox_ = true;
     SetStatus(stored ? storedText : kNotRecorded);
     return stored;
 }

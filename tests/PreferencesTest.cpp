@@ -422,5 +422,29 @@ TEST_F(PreferencesTest, RefusedWriteIsReportedInARealMessageBox) {
     QDir().rmdir(lock);
 }
 
+// The box takes the activation away from the dialog; getting it back is not
+// a new activation that would return to page 1.
+TEST_F(PreferencesTest, BitmapErrorInARealMessageBoxKeepsThePage) {
+    QtModalService realModal;
+    Open(&realModal);
+    ClickTab(1);
+    QTest::mouseClick(ui->Edit1, Qt::LeftButton);
+    QTest::keyClicks(ui->Edit1, "/no/such/file.bmp");
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            caption = box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    });
+    ClickOk();
+    QApplication::setActiveWindow(dialog);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(caption, " Bitmap Load Error|Unable to load Bitmap from that path.");
+    EXPECT_EQ(Page(), 1);
+    EXPECT_EQ(Status(), "Bitmap path name invalid. Selection checkbox cleared.");
+    EXPECT_EQ(StoredText("SWBmpPath"), "");
+}
+
 }  // namespace
 }  // namespace jadeleaf::test
