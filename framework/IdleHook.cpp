@@ -31,7 +31,7 @@ bool IdleHook::eventFilter(QObject*, QEvent* event) {
 // event, outside the dispatcher's own code, where it may show windows and
 // handle events itself.
 void IdleHook::AboutToBlock() {
-    if (!activity_ || posted_ || suspended_ > 0) return;
+    if (!activity_ || posted_ || suspended_ > 0 || running_) return;
     activity_ = false;
     posted_ = true;
     QCoreApplication::postEvent(this, new QEvent(kIdleEvent));
@@ -40,7 +40,10 @@ void IdleHook::AboutToBlock() {
 bool IdleHook::event(QEvent* event) {
     if (event->type() != kIdleEvent) return QObject::event(event);
     posted_ = false;
-    if (suspended_ == 0 && onIdle_) onIdle_();
+    if (suspended_ > 0 || running_ || !onIdle_) return true;
+    running_ = true;
+    onIdle_();
+    running_ = false;
     return true;
 }
 

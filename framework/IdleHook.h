@@ -13,6 +13,9 @@ public:
     explicit IdleHook(std::function<void()> onIdle);
     ~IdleHook() override;
 
+    // The hook never runs inside itself: a message box it shows runs an event
+    // loop of its own, whose idle moments are not the message loop's.
+    //
     // A handler that handles events itself (the game loop) is not the message
     // loop going idle; while a suspension lives the hook does not run.
     class Suspension {
@@ -37,6 +40,7 @@ private:
     bool activity_ = true;  // the start of the loop counts as activity
     bool posted_ = false;
     int suspended_ = 0;
+    bool running_ = false;
 };
 
 }  // namespace jadeleaf

@@ -1,96 +1,74 @@
-// Loading the resource library and reading its bitmaps.
+// Finding the resource file and reading its bitmaps.
 #include "render/ResourceLibrary.h"
 
-#include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
 #include <string_view>
 
-#include "resources/ResourceTable.h"
+#include "render/BmpDecoder.h"
 
 namespace jadeleaf {
 
 namespace {
 
-// dlopen leaves errno alone; its message ends in the system's text for the
-// error, e.g. "No such file or directory" for a missing file. A file that is
-// found but is no loadable library counts as a bad library.
-int SystemErrorOf(const char* message) {
-    const std::string_view text = message != nullptr ? message : "";
-    for (int code = 1; code < 134; ++code) {
-        const std::string_view reason = std::strerror(code);
-        if (text.size() >= reason.size() && text.substr(text.size() - reason.size()) == reason) return code;
-    }
-    return ELIBBAD;
+std::string ExecutableFolder() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return {};
+    const std::string executable(path, static_cast<std::size_t>(length));
+    return executable.substr(0, executable.rfind('/'));
 }
 
-std::vector<std::string> SearchFolders() {
-    std::vector<std::string> folders;
-    if (const char* paths = std::getenv("LD_LIBRARY_PATH")) {
-        std::string_view rest = paths;
-        while (!rest.empty()) {
-            const std::size_t colon = rest.find(':');
-            const std::string_view folder = rest.substr(0, colon);
-            if (!folder.empty()) folders.emplace_back(folder);
-            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-        }
+// The XDG rules: unset or empty means the default; relative paths are ignored.
+void AddDataFolders(std::vector<std::string>& paths, const char* variable, std::string_view fallback) {
+    const char* value = std::getenv(variable);
+    std::string_view list = value != nullptr && *value != '\0' ? std::string_view(value) : fallback;
+    while (!list.empty()) {
+        const std::size_t colon = list.find(':');
+        const std::string_view folder = list.substr(0, colon);
+        if (!folder.empty() && folder.front() == '/')
+            paths.push_back(std::string(folder) + "/jadeleaf/" + kResourceFileName);
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
     }
-    char executable[4096];
-    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
-    if (length > 0) {
-        const std::string path(executable, static_cast<std::size_t>(length));
-        folders.push_back(path.substr(0, path.rfind('/')));
-    }
-    return folders;
+}
+
+bool NameExists(const std::string& path) {
+    struct stat status {};
+    return lstat(path.c_str(), &status) == 0;
 }
 
 }  // namespace
 
-ResourceLibrary::~ResourceLibrary() { Release(); }
+std::vector<std::string> ResourceLibrary::SearchPaths() {
+    std::vector<std::string> paths;
+    const std::string folder = ExecutableFolder();
+    if (!folder.empty()) {
+        paths.push_back(folder + "/" + kResourceFileName);
+        paths.push_back(folder + "/../share/jadeleaf/" + kResourceFileName);
+    }
+    const char* home = std::getenv("HOME");
+    const std::string homeData = home != nullptr && *home == '/' ? std::string(home) + "/.local/share" : std::string();
+    AddDataFolders(paths, "XDG_DATA_HOME", homeData);
+    AddDataFolders(paths, "XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    return paths;
+}
 
-// The library is looked for in the loader's order: the folders of
-// LD_LIBRARY_PATH, then the executable's own folder (its RUNPATH is $ORIGIN),
-// then the system's folders. The first two are tried by hand because a
-// runtime that wraps dlopen (a sanitizer, a profiler) calls it from its own
-// object, whose RUNPATH is not the executable's.
 bool ResourceLibrary::Load(int& errorCode) {
-    for (const std::string& folder : SearchFolders()) {
-        const std::string path = folder + "/" + kResourceLibraryName;
-        if (access(path.c_str(), F_OK) != 0) continue;
-        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        break;
+    for (const std::string& path : SearchPaths()) {
+        if (NameExists(path)) return LoadFile(path, errorCode);
     }
-    if (handle_ == nullptr) handle_ = dlopen(kResourceLibraryName, RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
-        errorCode = SystemErrorOf(dlerror());
-        return false;
-    }
-    table_ = static_cast<const JlResourceTable*>(dlsym(handle_, kJlResourceTableSymbol));
-    if (table_ != nullptr && table_->magic != kJlResourceMagic) table_ = nullptr;
-    return true;
+    errorCode = ENOENT;
+    return false;
 }
 
-void ResourceLibrary::Release() {
-    if (handle_ != nullptr) dlclose(handle_);
-    handle_ = nullptr;
-    table_ = nullptr;
+bool ResourceLibrary::LoadFile(const std::string& path, int& errorCode) {
+    errorCode = file_.Read(path);
+    return errorCode == 0;
 }
 
-QImage ResourceLibrary::Bitmap(int id) const {
-    if (table_ == nullptr) return {};
-    for (std::uint32_t i = 0; i < table_->count; ++i) {
-        const JlResourceEntry& entry = table_->entries[i];
-        if (entry.id != id) continue;
-        QImage image;
-        if (!image.loadFromData(entry.data, static_cast<int>(entry.size), "BMP")) return {};
-        return image.convertToFormat(QImage::Format_RGB32);
-    }
-    return {};
-}
+QImage ResourceLibrary::Bitmap(int id) const { return DecodeBmp(file_.Resource(id)); }
 
 }  // namespace jadeleaf

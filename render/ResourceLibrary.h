@@ -1,34 +1,36 @@
-// The resource library: numbered bitmaps in a shared library loaded by name.
+// The resource library: the numbered bitmaps of the data file jl_res10.res.
 #pragma once
 
 #include <QImage>
+#include <string>
+#include <vector>
 
-struct JlResourceTable;
+#include "render/ResourceFile.h"
 
 namespace jadeleaf {
 
-inline constexpr const char* kResourceLibraryName = "libjl_res10.so";
-
 class ResourceLibrary {
 public:
-    ResourceLibrary() = default;
-    ~ResourceLibrary();
-    ResourceLibrary(const ResourceLibrary&) = delete;
-    ResourceLibrary& operator=(const ResourceLibrary&) = delete;
-
-    // Loads the library by its bare name through the platform's library
-    // search order. On failure returns false and sets `errorCode` to the
-    // system's error number (2 when the file is not found).
+    // Looks for the file beside the executable, then in the install
+    // prefix's share/jadeleaf/ next to the executable's folder, then in
+    // jadeleaf/ of the XDG data folders. The first name that exists is the
+    // one used, whatever it turns out to be. On failure returns false and
+    // sets `errorCode`: the errno of the failed open (2 when there is no file
+    // anywhere), or 193 for a file that is not a valid resource file.
     bool Load(int& errorCode);
-    bool Loaded() const { return handle_ != nullptr; }
-    void Release();
+    // The same with the one file given.
+    bool LoadFile(const std::string& path, int& errorCode);
+    bool Loaded() const { return file_.Valid(); }
+    void Release() { file_.Clear(); }
 
-    // Bitmap `id`; a null image when the library lacks it or it cannot be read.
+    // Bitmap `id`; a null image when the file lacks it or it cannot be decoded.
     QImage Bitmap(int id) const;
 
+    // The places looked at, in order.
+    static std::vector<std::string> SearchPaths();
+
 private:
-    void* handle_ = nullptr;
-    const JlResourceTable* table_ = nullptr;
+    ResourceFile file_;
 };
 
 }  // namespace jadeleaf

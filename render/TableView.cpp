@@ -1,8 +1,6 @@
 // Painting the table and the side window.
 #include "render/TableView.h"
 
-#include <QFont>
-#include <QPainter>
 
 #include "framework/Drawing.h"
 #include "model/TableLayout.h"
@@ -10,12 +8,14 @@
 
 namespace jadeleaf {
 
-TableView::TableView(Game& game, GameWindow& window, TileGraphics& graphics, TableGeometry& geometry)
-    : game_(game), window_(window), graphics_(graphics), geometry_(geometry) {}
+TableView::TableView(Game& game, GameWindow& window, TileGraphics& graphics, TableGeometry& geometry,
+                     InformationViews& views)
+    : game_(game), window_(window), graphics_(graphics), geometry_(geometry), views_(views) {}
 
 void TableView::CreateTablePicture(QColor tableColour, QColor shadeColour) {
     tableColour_ = tableColour;
     shadeColour_ = shadeColour;
+    views_.SetTableColour(tableColour);
     tablePicture_ = QImage(geometry_.tableWidth, geometry_.tableHeight, QImage::Format_RGB32);
     tablePicture_.fill(tableColour_);
 }
@@ -111,23 +111,18 @@ void TableView::PaintInformationPage() {
     window_.SetVisible(WindowItem::Panel2, false);
     window_.SetVisible(WindowItem::Label1, false);
     window_.SetVisible(WindowItem::Panel1, false);
-    {
-        QPainter painter(&windowPicture_);
-        QFont font("Courier New");
-        font.setPointSize(10);
-        font.setUnderline(true);
-        painter.setFont(font);
-        painter.setPen(QColor(kLime));
-        const TextLine heading = FormatText("Velora-MahJong Information Page %d", game_.shell.viewMode);
-        const QFontMetrics metrics(font);
-        painter.drawText(geometry_.sideMargin + 8, geometry_.topMargin + metrics.ascent(), QString::fromUtf8(heading.text));
+    const int x0 = geometry_.sideMargin + 8;
+    const int y0 = geometry_.topMargin;
+    views_.WritePageHeading(windowPicture_, x0, y0);
+    if (game_.shell.viewMode == kViewSetOfTiles) views_.ShowTileSet(windowPicture_, x0, y0);
+    if (game_.shell.viewMode == kViewDimensions) {
+        if (geometry_.sideWidth > 0 && geometry_.sideHeight > 0) {
+            const QRect side = SideWindowRect(0);
+            FillRectangle(windowPicture_, side, tableColour_);
+            FrameRectangle(windowPicture_, side, QColor(kLightFrameGreen));
+        }
+        views_.ShowDimensions(windowPicture_, x0, y0);
     }
-    if (game_.shell.viewMode == kViewDimensions && geometry_.sideWidth > 0 && geometry_.sideHeight > 0) {
-        const QRect side = SideWindowRect(0);
-        FillRectangle(windowPicture_, side, tableColour_);
-        FrameRectangle(windowPicture_, side, QColor(kLightFrameGreen));
-    }
-    if (drawInformationView) drawInformationView(windowPicture_);
 }
 
 void TableView::PaintSidePicture() {

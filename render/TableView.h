@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "model/Game.h"
+#include "render/InformationViews.h"
 #include "render/TableGeometry.h"
 #include "render/TileGraphics.h"
 
@@ -21,7 +22,8 @@ inline constexpr QRgb kLime = 0x00FF00u;
 
 class TableView {
 public:
-    TableView(Game& game, GameWindow& window, TileGraphics& graphics, TableGeometry& geometry);
+    TableView(Game& game, GameWindow& window, TileGraphics& graphics, TableGeometry& geometry,
+              InformationViews& views);
 
     // The client area's pixels, which the window shows.
     QImage& WindowPicture() { return windowPicture_; }
@@ -36,10 +38,6 @@ public:
     // exposed or resized) also copies the table picture again.
     void FormPaint(bool systemPaint);
     void PaintSideWindow(const std::function<void()>& computeGeometry);
-
-    // Draws the page heading and the view of an information page; set by
-    // the information views.
-    std::function<void(QImage&)> drawInformationView;
 
     void Release();
 
@@ -57,6 +55,7 @@ private:
     GameWindow& window_;
     TileGraphics& graphics_;
     TableGeometry& geometry_;
+    InformationViews& views_;
     QColor tableColour_;
     QColor shadeColour_;
     QImage windowPicture_;

@@ -150,11 +150,23 @@ void TileGraphics::DrawTile(QImage& canvas, int x, int y, int face, int state, G
         return;
     }
     case kStateSureBet:
-        if (overlayLoaded) DrawTransparent(canvas, x, y, overlayPicture);
+        // The tile's own picture goes first: drawn over a cleared table
+        // picture, the overlay alone would show the tiles beneath it.
+        if (!overlayLoaded) return;
+        DrawTransparent(canvas, x, y, imageList[static_cast<std::size_t>(face - 1)]);
+        DrawTransparent(canvas, x, y, overlayPicture);
         return;
     default:
         return;
     }
+}
+
+const QImage& TileGraphics::FetchTilePicture(int face) {
+    if (workPicture.width() != kTileWidth || workPicture.height() != kTileHeight) workPicture = BlankPicture();
+    if (face >= 1 && face <= kFaceCount) {
+        DrawTransparent(workPicture, 0, 0, imageList[static_cast<std::size_t>(face - 1)]);
+    }
+    return workPicture;
 }
 
 void TileGraphics::Release() {

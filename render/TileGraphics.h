@@ -25,6 +25,10 @@ public:
     // Draws one tile at (x, y) of `canvas` as its state asks.
     void DrawTile(QImage& canvas, int x, int y, int face, int state, GameWindow& window);
 
+    // Fetches the image-list picture of `face` into the work picture: where
+    // the list's picture is transparent the work picture keeps what it had.
+    const QImage& FetchTilePicture(int face);
+
     // The start-up picture; null when it cannot be read.
     QImage StartupPicture() const { return library.Bitmap(44); }
 

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTime>
+#include <QToolButton>
 #include <unistd.h>
 
 #include "model/PlayingTime.h"
@@ -66,8 +67,10 @@ TForm1::TForm1(ShellServices services)
       ui_(std::make_unique<Ui::Form1>()),
       settingsFile_(services_.settingsPath),
       game_(*this),
-      view_(game_, *this, graphics_, geometry_),
+      informationViews_(game_, *this, graphics_, geometry_, [this] { return CurrentWindowStatus(); }),
+      view_(game_, *this, graphics_, geometry_, informationViews_),
       mousePlay_(game_, *this),
+      viewCommands_(game_, *this),
       timer1_(services_.clock, [this] { Timer1Timer(); }),
       timer2_(services_.clock, [this] { Timer2Timer(); }),
       timer3_(services_.clock, [this] { Timer3Timer(); }) {
@@ -75,6 +78,10 @@ TForm1::TForm1(ShellServices services)
     move(property("designPosition").toPoint());
     ui_->ClientArea->installEventFilter(this);
     ui_->ClientArea->setMouseTracking(false);
+    // The message line and the score box take their own presses: only
+    // presses on the table itself reach the mouse handlers.
+    ui_->Panel1->setAttribute(Qt::WA_NoMousePropagation);
+    ui_->Panel2->setAttribute(Qt::WA_NoMousePropagation);
     CreateStatusPanels();
     ConnectMenus();
     setWindowIcon(QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap()))));
@@ -220,6 +227,9 @@ void TForm1::ConnectMenus() {
     connect(ui_->FinishGame1, &QAction::triggered, this, [this] { game_.FinishGame1Click(); });
     connect(ui_->AutoPlay1, &QAction::triggered, this, [this] { game_.AutoPlay1Click(); });
     connect(ui_->GameExit1, &QAction::triggered, this, [this] { GameExit1Click(); });
+    connect(ui_->ViewBtn1, &QToolButton::clicked, this, [this] { viewCommands_.ViewBtn1Click(); });
+    connect(ui_->TileMode, &QAction::triggered, this, [this] { viewCommands_.TileModeClick(); });
+    connect(ui_->DimensionMode, &QAction::triggered, this, [this] { viewCommands_.DimensionModeClick(); });
     connect(ui_->GamePref1, &QAction::triggered, this, [this] { GamePref1Click(); });
     connect(ui_->HelpAbout1, &QAction::triggered, this, [this] { HelpAbout1Click(); });
     connect(ui_->QuickInfo1, &QAction::triggered, this, [this] { QuickInfo1Click(); });
@@ -296,9 +306,8 @@ void TForm1::FormResize() {
 bool TForm1::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::StatusTip: {
-        // The hint of the menu item or button under the pointer.
-        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        if (!tip.isEmpty()) statusPanels_[0]->setText(tip);
+        // The hint of the menu item or button under the pointer, or none.
+        statusPanels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     case QEvent::WindowActivate:
@@ -688,7 +697,23 @@ void TForm1::HandlePendingMessages(bool waitForEvent) {
     }
 }
 
-void TForm1::Pause(int milliseconds) { services_.clock.Pause(milliseconds); }
+// What was drawn before a pause is on the screen for the whole pause.
+void TForm1::Pause(int milliseconds) {
+    ShowPendingPaints();
+    services_.clock.Pause(milliseconds);
+}
+
+// Serves the window's pending paints and nothing else: presses and commands
+// wait until the pause is over.
+void TForm1::ShowPendingPaints() { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); }
+
+WindowStatus TForm1::CurrentWindowStatus() const {
+    const Qt::WindowStates state = windowState();
+    if (state & Qt::WindowMinimized) return WindowStatus::Minimized;
+    if (state & Qt::WindowFullScreen) return WindowStatus::Undefined;
+    if (state & Qt::WindowMaximized) return WindowStatus::Maximized;
+    return WindowStatus::Normal;
+}
 
 DayFraction TForm1::TimeOfDay() { return services_.clock.TimeOfDay(); }
 

@@ -15,6 +15,8 @@
 #include "framework/PlatformTimer.h"
 #include "model/Game.h"
 #include "play/MousePlay.h"
+#include "play/ViewCommands.h"
+#include "render/InformationViews.h"
 #include "render/TableGeometry.h"
 #include "render/TableView.h"
 #include "render/TileGraphics.h"
@@ -44,6 +46,7 @@ public:
 
     Game& GameState() { return game_; }
     MousePlay& Mouse() { return mousePlay_; }
+    ViewCommands& Views() { return viewCommands_; }
     QWidget* ClientArea() const;
     // The client area's top-left corner on the screen, where dialogs are placed from.
     QPoint ClientOrigin() const;
@@ -130,6 +133,8 @@ private:
     void ReportException(const std::exception& error);
     QWidget* Widget(WindowItem item) const;
     QAction* Action(WindowItem item) const;
+    WindowStatus CurrentWindowStatus() const;
+    void ShowPendingPaints();
     void RestoreAfterHelpWindow();
     QSize ScreenSize() const;
 
@@ -139,8 +144,10 @@ private:
     Game game_;
     TileGraphics graphics_;
     TableGeometry geometry_;
+    InformationViews informationViews_;
     TableView view_;
     MousePlay mousePlay_;
+    ViewCommands viewCommands_;
     PlatformTimer timer1_;
     PlatformTimer timer2_;
     PlatformTimer timer3_;

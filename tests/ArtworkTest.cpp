@@ -1,5 +1,4 @@
-// The resource library and the program's pictures, loaded and decoded as the game does.
-#include <dlfcn.h>
+// The resource file and the program's pictures, loaded and decoded as the game does.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,7 +14,8 @@
 #include <vector>
 
 #include "resources/ProgramArt.h"
-#include "resources/ResourceTable.h"
+#include "render/BmpDecoder.h"
+#include "render/ResourceFile.h"
 
 namespace {
 
@@ -24,32 +24,20 @@ constexpr QRgb kFaceFill = 0xCECECE;
 constexpr int kTileWidth = 37;
 constexpr int kTileHeight = 47;
 
-// The library stays loaded for the whole test process, as it does in the game.
-const JlResourceTable* Table() {
-    static const JlResourceTable* table = [] {
-        void* handle = dlopen(JL_RES10_PATH, RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) return static_cast<const JlResourceTable*>(nullptr);
-        return static_cast<const JlResourceTable*>(dlsym(handle, kJlResourceTableSymbol));
+const jadeleaf::ResourceFile& File() {
+    static const jadeleaf::ResourceFile* file = [] {
+        auto* read = new jadeleaf::ResourceFile;
+        read->Read(JL_RES10_PATH);
+        return read;
     }();
-    return table;
-}
-
-const JlResourceEntry* Entry(int id) {
-    const JlResourceTable* table = Table();
-    if (table == nullptr) return nullptr;
-    for (std::uint32_t i = 0; i < table->count; ++i)
-        if (table->entries[i].id == id) return &table->entries[i];
-    return nullptr;
+    return *file;
 }
 
 QImage Decode(const unsigned char* data, std::size_t size) {
     return QImage::fromData(data, static_cast<int>(size), "BMP").convertToFormat(QImage::Format_RGB32);
 }
 
-QImage Resource(int id) {
-    const JlResourceEntry* entry = Entry(id);
-    return entry == nullptr ? QImage() : Decode(entry->data, entry->size);
-}
+QImage Resource(int id) { return jadeleaf::DecodeBmp(File().Resource(id)); }
 
 QImage Decode(jadeleaf::ArtBlob blob) { return Decode(blob.data, blob.size); }
 
@@ -76,30 +64,20 @@ bool InFaceRect(int x, int y) { return x >= 6 && x < 6 + 29 && y >= 2 && y < 2 +
 
 class ArtworkLibraryTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(Table(), nullptr) << "cannot load " << JL_RES10_PATH << ": " << dlerror(); }
+    void SetUp() override { ASSERT_TRUE(File().Valid()) << "cannot read " << JL_RES10_PATH; }
 };
-
-TEST_F(ArtworkLibraryTest, TableHoldsEachBitmapFromOneToFortyFiveOnce) {
-    const JlResourceTable* table = Table();
-    EXPECT_EQ(table->magic, kJlResourceMagic);
-    EXPECT_EQ(table->version, kJlResourceVersion);
-    ASSERT_EQ(table->count, 45u);
-    std::multiset<int> ids;
-    for (std::uint32_t i = 0; i < table->count; ++i) ids.insert(table->entries[i].id);
-    for (int id = 1; id <= 45; ++id) EXPECT_EQ(ids.count(id), 1u) << "bitmap " << id;
-}
 
 TEST_F(ArtworkLibraryTest, EveryBitmapIsACompleteFileThatDecodesAtItsSize) {
     for (int id = 1; id <= 45; ++id) {
-        const JlResourceEntry* entry = Entry(id);
-        ASSERT_NE(entry, nullptr);
-        ASSERT_GT(entry->size, 54u);
+        const std::span<const unsigned char> entry = File().Resource(id);
+        ASSERT_GT(entry.size(), 54u) << "bitmap " << id;
         // The file header names the whole file's length, which must be all the entry holds.
-        const std::uint32_t fileSize = entry->data[2] | entry->data[3] << 8 | entry->data[4] << 16 |
-                                       static_cast<std::uint32_t>(entry->data[5]) << 24;
-        EXPECT_EQ(entry->data[0], 'B');
-        EXPECT_EQ(entry->data[1], 'M');
-        EXPECT_EQ(fileSize, entry->size) << "bitmap " << id;
+        const std::uint32_t fileSize = entry[2] | entry[3] << 8 | entry[4] << 16 | static_cast<std::uint32_t>(entry[5]) << 24;
+        EXPECT_EQ(entry[0], 'B');
+        EXPECT_EQ(entry[1], 'M');
+        EXPECT_EQ(fileSize, entry.size()) << "bitmap " << id;
+        // Qt's own decoder reads it as the game's does.
+        EXPECT_EQ(Decode(entry.data(), entry.size()), Resource(id)) << "bitmap " << id;
         const QImage image = Resource(id);
         ASSERT_FALSE(image.isNull()) << "bitmap " << id;
         if (id <= 42 || id == 45) {
@@ -258,16 +236,19 @@ protected:
 };
 
 TEST_F(ArtworkGeneratorTest, WritesTheSameBytesOnEveryRun) {
-    const GeneratorRun first = RunGenerator("--out '" + (scratch / "one").string() + "'");
-    const GeneratorRun second = RunGenerator("--out '" + (scratch / "two").string() + "'");
+    const auto run = [&](const std::string& folder) {
+        return RunGenerator("--out '" + (scratch / folder).string() + "' --res '" + (scratch / folder / "jl_res10.res").string() + "'");
+    };
+    const GeneratorRun first = run("one");
+    const GeneratorRun second = run("two");
     ASSERT_EQ(first.status, 0) << first.output;
     ASSERT_EQ(second.status, 0) << second.output;
-    for (const char* name : {"ResourceData.cpp", "ProgramArtData.cpp"}) {
+    for (const char* name : {"jl_res10.res", "ProgramArtData.cpp"}) {
         const std::string one = ReadFile(scratch / "one" / name);
         EXPECT_GT(one.size(), 10000u) << name;
         EXPECT_TRUE(one == ReadFile(scratch / "two" / name)) << name << " differs between two runs";
     }
-    // Only the two sources are left behind: the temporary files were renamed into place.
+    // Only the two files are left behind: the temporary files were renamed into place.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch / "one"), {}), 2);
 }
 
@@ -279,6 +260,11 @@ TEST_F(ArtworkGeneratorTest, ReportsBadArgumentsAndUnwritableFolders) {
 
     const GeneratorRun missing = RunGenerator("--out");
     EXPECT_EQ(missing.status, 2);
+    for (const char* number : {"0", "46", "4x", "-1"}) {
+        const GeneratorRun wrong = RunGenerator(std::string("--res x.res --without ") + number);
+        EXPECT_EQ(wrong.status, 2) << number;
+        EXPECT_NE(wrong.output.find("not a resource number"), std::string::npos) << wrong.output;
+    }
 
     // A folder cannot be made below a plain file.
     std::ofstream(scratch / "plain") << "keep me";
@@ -286,6 +272,15 @@ TEST_F(ArtworkGeneratorTest, ReportsBadArgumentsAndUnwritableFolders) {
     EXPECT_EQ(blocked.status, 1);
     EXPECT_NE(blocked.output.find("jl_artgen: cannot create"), std::string::npos) << blocked.output;
     EXPECT_EQ(ReadFile(scratch / "plain"), "keep me");
+}
+
+TEST_F(ArtworkGeneratorTest, LeavesOutTheResourcesAskedFor) {
+    const std::filesystem::path path = scratch / "variant.res";
+    const GeneratorRun run = RunGenerator("--res '" + path.string() + "' --without 45 --without 3");
+    ASSERT_EQ(run.status, 0) << run.output;
+    jadeleaf::ResourceFile variant;
+    ASSERT_EQ(variant.Read(path.string()), 0);
+    for (int id = 1; id <= 45; ++id) EXPECT_EQ(variant.Resource(id).empty(), id == 3 || id == 45) << id;
 }
 
 TEST_F(ArtworkGeneratorTest, WritesAContactSheet) {

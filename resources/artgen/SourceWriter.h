@@ -1,18 +1,21 @@
-// Writes the generated C++ sources that carry the pictures as byte arrays.
+// Writes the generated C++ source that carries the program's own pictures as byte arrays.
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "resources/artgen/ArtCatalogue.h"
 
 namespace jadeleaf {
 
-inline constexpr const char* kResourceSourceName = "ResourceData.cpp";
 inline constexpr const char* kProgramArtSourceName = "ProgramArtData.cpp";
 
-// Writes both sources into folder, creating it as needed. Each file is written beside its final
-// name and then renamed over it, so an interrupted run never leaves half a source behind.
+// Writes the source into folder, creating it as needed.
 // Throws std::runtime_error with the path when a file cannot be written.
 void WriteArtSources(const ArtCatalogue& catalogue, const std::filesystem::path& folder);
+
+// Writes `path` beside its final name and renames it over it, so an interrupted run never
+// leaves half a file behind. Throws std::runtime_error with the path on failure.
+void ReplaceFile(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace jadeleaf
