@@ -446,5 +446,27 @@ TEST_F(PreferencesTest, BitmapErrorInARealMessageBoxKeepsThePage) {
     EXPECT_EQ(StoredText("SWBmpPath"), "");
 }
 
+// The box that the check at creation shows runs its own event loop, before
+// the main window is even shown: the start-up's idle work must wait for it.
+TEST_F(PreferencesTest, NoStartUpBehindTheBoxShownAtCreation) {
+    WriteSettings(SettingsWith("00000001", "/no/such/picture.bmp"));
+    QtModalService realModal;
+    bool idleWorkRan = true;
+    QString text;
+    QTimer::singleShot(50, [&] {
+        QCoreApplication::processEvents();
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            idleWorkRan = Form1->Graphics().library.Loaded() || Form1->Graphics().graphicsFailed;
+            text = box->text();
+            box->accept();
+        }
+    });
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), true});
+    form = windows.form1.get();
+    EXPECT_EQ(text, "Selection needs correct bitmap path name. See Bitmap Path Info page.");
+    EXPECT_FALSE(idleWorkRan);
+    EXPECT_FALSE(form->isVisible());
+}
+
 }  // namespace
 }  // namespace jadeleaf::test
