@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusTipEvent>
+#include <algorithm>
 #include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -102,8 +103,8 @@ QString TPrefDlg1::StatusText() const { return ui_->StatusBar1->currentMessage()
 // ---------------------------------------------------------------------------
 // Activation and pages
 
-// Showing a window activates it at once on the original platform, so the
-// check boxes are loaded before anything else paints with the options.
+// The dialog counts as activated the moment it is shown: its check boxes, and
+// the picture check with them, come before the main window first paints.
 void TPrefDlg1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) OnPrefAct();
