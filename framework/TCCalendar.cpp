@@ -83,6 +83,7 @@ void TCCalendar::FillGrid() {
         auto* heading = new QTableWidgetItem(locale.dayName(qtDay, QLocale::ShortFormat));
         heading->setData(Qt::AccessibleDescriptionRole, locale.dayName(qtDay, QLocale::LongFormat));
         heading->setFlags(Qt::ItemIsEnabled);
+        heading->setBackground(palette().button());
         heading->setTextAlignment(Qt::AlignCenter);
         setItem(0, column, heading);
     }

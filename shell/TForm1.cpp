@@ -667,6 +667,11 @@ void TForm1::SetCursor(WindowCursor cursor) {
 
 MessageAnswer TForm1::ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon,
                                   MessageButtons buttons) {
+    // A message box's own event loop is not the message loop going idle: the
+    // start-up must not begin behind a box that the preferences dialog shows
+    // while the windows are still being created.
+    std::optional<IdleHook::Suspension> suspension;
+    if (idleHook_) suspension.emplace(*idleHook_);
     return services_.modal.ShowMessage(this, caption, text, icon, buttons);
 }
 

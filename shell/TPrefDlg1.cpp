@@ -1,12 +1,14 @@
 // The preferences dialog.
 #include "shell/TPrefDlg1.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusTipEvent>
+#include <algorithm>
 #include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -71,6 +73,8 @@ TPrefDlg1::TPrefDlg1(PreferencesHost& host, Clock& clock, QWidget* parent)
     advancePage = 0;
     timer1_.SetEnabled(false);
     ConnectControls();
+    // Watches the presses that activate the dialog, and the path and size boxes' focus.
+    QCoreApplication::instance()->installEventFilter(this);
     // Its first showing is in the middle of the screen; the command places it later.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -92,7 +96,6 @@ void TPrefDlg1::ConnectControls() {
     connect(ui_->CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
     connect(ui_->PageControl1, &QTabWidget::currentChanged, this, [this] { OnPageChange(); });
     connect(ui_->Button1, &QPushButton::clicked, this, [this] { OnBtn1Click(); });
-    for (QLineEdit* box : {ui_->Edit1, ui_->Edit2, ui_->Edit3}) box->installEventFilter(this);
 }
 
 QString TPrefDlg1::StatusText() const { return ui_->StatusBar1->currentMessage(); }
@@ -100,8 +103,8 @@ QString TPrefDlg1::StatusText() const { return ui_->StatusBar1->currentMessage()
 // ---------------------------------------------------------------------------
 // Activation and pages
 
-// Showing a window activates it at once on the original platform, so the
-// check boxes are loaded before anything else paints with the options.
+// The dialog counts as activated the moment it is shown: its check boxes, and
+// the picture check with them, come before the main window first paints.
 void TPrefDlg1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) OnPrefAct();
@@ -110,14 +113,12 @@ void TPrefDlg1::showEvent(QShowEvent* event) {
 bool TPrefDlg1::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::WindowActivate:
-        if (activationLostToBox_) {
-            activationLostToBox_ = false;
+        if (reactivationAfterBox_ || activatedByPress_) {
+            reactivationAfterBox_ = false;
+            activatedByPress_ = false;
         } else {
             OnPrefAct();
         }
-        break;
-    case QEvent::WindowDeactivate:
-        if (inMessageBox_) activationLostToBox_ = true;
         break;
     case QEvent::StatusTip: {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
@@ -372,6 +373,19 @@ void TPrefDlg1::Timer1Timer() {
 // Focus, status and boxes
 
 bool TPrefDlg1::eventFilter(QObject* watched, QEvent* event) {
+    // The window system reports the activation only after the press that
+    // caused it; the activation's steps must come first, or they would undo
+    // the press, say on a page's tab.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        if (isActiveWindow()) {
+            reactivationAfterBox_ = false;
+        } else if (type == QEvent::MouseButtonPress && !activatedByPress_ && !reactivationAfterBox_) {
+            activatedByPress_ = true;
+            OnPrefAct();
+        }
+    }
     if (event->type() == QEvent::FocusIn && IsFocusMovingInside(*static_cast<QFocusEvent*>(event))) {
         if (watched == ui_->Edit1) Edit1Enter();
         if (watched == ui_->Edit2) Edit2Enter();
@@ -388,15 +402,13 @@ void TPrefDlg1::SetStatus(const char* text) { ui_->StatusBar1->showMessage(QStri
 void TPrefDlg1::SetStatus(const QString& text) { ui_->StatusBar1->showMessage(text); }
 
 void TPrefDlg1::ReportBitmapError(const char* text) {
-    inMessageBox_ = true;
     host_.ShowMessage(" Bitmap Load Error", text, MessageIcon::Error, MessageButtons::Ok);
-    inMessageBox_ = false;
+    reactivationAfterBox_ = true;
 }
 
 bool TPrefDlg1::Store(SettingsWriter writer, const char* storedText) {
-    inMessageBox_ = true;
     const bool stored = host_.StoreOptions(writer);
-    inMessageBox_ = false;
+    if (!stored) reactivationAfterBox_ = true;
     SetStatus(stored ? storedText : kNotRecorded);
     return stored;
 }

@@ -72,9 +72,11 @@ private:
     std::unique_ptr<Ui::PrefDlg1> ui_;
     PreferencesHost& host_;
     PlatformTimer timer1_;
-    // A box of this dialog takes the activation away; getting it back is no new activation.
-    bool inMessageBox_ = false;
-    bool activationLostToBox_ = false;
+    // A box of this dialog takes the activation away; getting it back, before
+    // the player has used the dialog again, is no new activation.
+    bool reactivationAfterBox_ = false;
+    // A press on the inactive dialog has already run the activation's steps.
+    bool activatedByPress_ = false;
 };
 
 }  // namespace jadeleaf

@@ -160,12 +160,22 @@ TEST_F(PreferencesTest, ActivationLoadsTheBoxesAndOkOnPage1StoresThemAll) {
     EXPECT_EQ(Stored("TimeDisplay"), 0);
     EXPECT_EQ(Stored("Assistance"), 1);
 
-    // Every activation starts again on page 1, from the options in memory.
+    // Every activation starts again on page 1, from the options in memory,
+    // before the press that activated the dialog takes effect.
     ClickTab(3);
     GameOf().settings.infoDisplay = 0;
-    dialog->OnPrefAct();
-    EXPECT_EQ(Page(), 0);
+    QApplication::setActiveWindow(form);
+    QCoreApplication::processEvents();
+    ClickTab(2);
     EXPECT_FALSE(ui->CheckBox3->isChecked());
+    QApplication::setActiveWindow(dialog);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Page(), 2) << "the activation that the press caused has run already";
+    QApplication::setActiveWindow(form);
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(dialog);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Page(), 0);
 }
 
 TEST_F(PreferencesTest, WindowSizeWithinTheLimitsIsStoredBoxByBox) {
@@ -412,6 +422,52 @@ TEST_F(PreferencesTest, RefusedWriteIsReportedInARealMessageBox) {
     EXPECT_EQ(Status(), "Not recorded: the settings file refused the change.");
     EXPECT_TRUE(dialog->isVisible());
     QDir().rmdir(lock);
+}
+
+// The box takes the activation away from the dialog; getting it back is not
+// a new activation that would return to page 1.
+TEST_F(PreferencesTest, BitmapErrorInARealMessageBoxKeepsThePage) {
+    QtModalService realModal;
+    Open(&realModal);
+    ClickTab(1);
+    QTest::mouseClick(ui->Edit1, Qt::LeftButton);
+    QTest::keyClicks(ui->Edit1, "/no/such/file.bmp");
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            caption = box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    });
+    ClickOk();
+    QApplication::setActiveWindow(dialog);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(caption, " Bitmap Load Error|Unable to load Bitmap from that path.");
+    EXPECT_EQ(Page(), 1);
+    EXPECT_EQ(Status(), "Bitmap path name invalid. Selection checkbox cleared.");
+    EXPECT_EQ(StoredText("SWBmpPath"), "");
+}
+
+// The box that the check at creation shows runs its own event loop, before
+// the main window is even shown: the start-up's idle work must wait for it.
+TEST_F(PreferencesTest, NoStartUpBehindTheBoxShownAtCreation) {
+    WriteSettings(SettingsWith("00000001", "/no/such/picture.bmp"));
+    QtModalService realModal;
+    bool idleWorkRan = true;
+    QString text;
+    QTimer::singleShot(50, [&] {
+        QCoreApplication::processEvents();
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            idleWorkRan = Form1->Graphics().library.Loaded() || Form1->Graphics().graphicsFailed;
+            text = box->text();
+            box->accept();
+        }
+    });
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), true});
+    form = windows.form1.get();
+    EXPECT_EQ(text, "Selection needs correct bitmap path name. See Bitmap Path Info page.");
+    EXPECT_FALSE(idleWorkRan);
+    EXPECT_FALSE(form->isVisible());
 }
 
 }  // namespace
