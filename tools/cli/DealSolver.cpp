@@ -102,16 +102,15 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     nodes_ = 0;
     noiseState_ = 0x9E3779B97F4A7C15ull;
 
-    // Many short runs, each longer than the last and, after the first, with
-    // its own tie-breaks: an early wrong turn costs one run, not the budget.
-    // A state proven lost in one run stays proven for the next, so the runs
-    // add up to a proof when there is no win.
+    // Many short runs, each after the first with its own tie-breaks: an early
+    // wrong turn costs one run, not the budget. A state proven lost in one run
+    // stays proven for the next, so the runs add up to a proof when there is
+    // no win.
+    constexpr std::uint64_t kRunNodes = 1000;
     Outcome outcome = Outcome::OutOfBudget;
-    std::uint64_t runBudget = 200;
     for (int run = 0; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run) {
         noise_ = run == 0 ? 0 : 128;
-        budget_ = std::min(budget, nodes_ + runBudget);
-        runBudget += runBudget / 8;
+        budget_ = std::min(budget, nodes_ + kRunNodes);
         outcome = Search();
     }
 
