@@ -289,17 +289,7 @@ void TForm1::FormActivate() {
         close();
         return;
     }
-    SetCursor(WindowCursor::Arrow);
-    if (game_.shell.startupPending) return;
-    if (game_.table.tableReady == 0) {
-        ShowGamePanels(false);
-    } else if (game_.shell.viewMode == kViewTable) {
-        game_.paint.copyTablePicture = 1;
-        ShowGamePanels(true);
-    }
-    game_.paint.eraseTableArea = 1;
-    PaintSideWindow();
-    Paint();
+    RestoreTableArea();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

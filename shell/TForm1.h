@@ -137,7 +137,7 @@ private:
     QAction* Action(WindowItem item) const;
     WindowStatus CurrentWindowStatus() const;
     void ShowPendingPaints();
-    void RestoreAfterHelpWindow();
+    void RestoreTableArea();
     QSize ScreenSize() const;
     std::vector<ScreenArea> AvailableScreenAreas() const;
 

@@ -19,19 +19,19 @@ void TForm1::QuickInfo1Click() {
     if (InfoForm == nullptr) return;
     InfoForm->move(ClientOrigin() + QPoint(21, 20));
     services_.modal.ExecDialog(*InfoForm);
-    RestoreAfterHelpWindow();
+    RestoreTableArea();
 }
 
 void TForm1::ShowDate1Click() {
     if (CalendarForm == nullptr) return;
     CalendarForm->move(ClientOrigin() + QPoint(30, 29));
     services_.modal.ExecDialog(*CalendarForm);
-    RestoreAfterHelpWindow();
+    RestoreTableArea();
 }
 
-// The same steps as the window's activation: the table, the message line and
-// the score box come back as the game left them.
-void TForm1::RestoreAfterHelpWindow() {
+// After the window is activated or a Help window closes, the table, the
+// message line and the score box come back as the game left them.
+void TForm1::RestoreTableArea() {
     SetCursor(WindowCursor::Arrow);
     if (game_.shell.startupPending) return;
     if (game_.table.tableReady == 0) {
