@@ -1,4 +1,4 @@
-// Fuzzes the side-window picture load: any bytes, read as an image the way the side window reads its file.
+// Fuzzes the side-window picture load: any bytes, decoded as the side window decodes its file.
 #include <QGuiApplication>
 #include <QImage>
 #include <climits>
@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "fuzz/FuzzTarget.h"
+#include "render/SidePicture.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Note(format);
 
     QImage picture;
-    const bool loaded = picture.loadFromData(data, static_cast<int>(size));
+    const bool loaded = jadeleaf::DecodeSidePicture(std::string_view(reinterpret_cast<const char*>(data), size), picture);
     if (loaded && picture.isNull()) std::abort();
     if (!loaded) {
         Note(31);

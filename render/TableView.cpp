@@ -5,6 +5,7 @@
 #include "framework/Drawing.h"
 #include "model/TableLayout.h"
 #include "model/TextLine.h"
+#include "render/SidePicture.h"
 
 namespace jadeleaf {
 
@@ -205,7 +206,7 @@ void TableView::PaintSideWindow(const std::function<void()>& computeGeometry) {
         return;
     }
     QImage picture;
-    if (!picture.load(QString::fromStdString(settings.bitmapPath))) {
+    if (!LoadSidePicture(settings.bitmapPath, picture)) {
         window_.ShowMessage(" Load Error", "Unable to load side-window Bitmap.", MessageIcon::Error,
                             MessageButtons::Ok);
         return;

@@ -17,6 +17,7 @@
 #include "render/BmpDecoder.h"
 #include "render/ResourceFile.h"
 #include "render/ResourceLibrary.h"
+#include "render/SidePicture.h"
 
 namespace jadeleaf::test {
 namespace {
@@ -261,3 +262,44 @@ TEST(BmpDecoder, RefusesWhatItCannotCheck) {
 
 }  // namespace
 }  // namespace jadeleaf::test
+
+namespace jadeleaf {
+namespace {
+
+std::string PngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+// The player's picture: whatever Qt reads, from a regular file, never a file
+// that would block the window or keep the decoder busy for seconds.
+TEST(SidePicture, ReadsSoundPicturesFromRegularFilesOnly) {
+    QTemporaryDir folder;
+    const std::string root = folder.path().toStdString();
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(0x123456u);
+    ASSERT_TRUE(image.save(QString::fromStdString(root + "/side.bmp"), "BMP"));
+    QImage picture;
+    ASSERT_TRUE(LoadSidePicture(root + "/side.bmp", picture));
+    EXPECT_EQ(picture.size(), QSize(30, 20));
+
+    // A text chunk that claims 973 MB in a file of a few hundred bytes.
+    std::string png = PngOf(image);
+    ASSERT_TRUE(DecodeSidePicture(png, picture));
+    const std::size_t end = png.rfind("IEND") - 4;
+    png.insert(end, std::string("\x3a\x00\x00\x00tEXtComment\0x", 19));
+    EXPECT_FALSE(DecodeSidePicture(png, picture));
+
+    ASSERT_EQ(mkfifo((root + "/pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(LoadSidePicture(root + "/pipe", picture)) << "refused without blocking";
+    EXPECT_FALSE(LoadSidePicture(root, picture));
+    EXPECT_FALSE(LoadSidePicture(root + "/missing.bmp", picture));
+    std::ofstream(root + "/notes.bmp") << "not a picture";
+    EXPECT_FALSE(LoadSidePicture(root + "/notes.bmp", picture));
+}
+
+}  // namespace
+}  // namespace jadeleaf
