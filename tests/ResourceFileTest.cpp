@@ -290,7 +290,8 @@ TEST(SidePicture, ReadsSoundPicturesFromRegularFilesOnly) {
     std::string png = PngOf(image);
     ASSERT_TRUE(DecodeSidePicture(png, picture));
     const std::size_t end = png.rfind("IEND") - 4;
-    png.insert(end, std::string("\x3a\x00\x00\x00tEXtComment\0x", 19));
+    static constexpr char kHugeText[] = "\x3a\x00\x00\x00tEXtComment\0x";
+    png.insert(end, std::string(kHugeText, sizeof kHugeText - 1));
     EXPECT_FALSE(DecodeSidePicture(png, picture));
 
     ASSERT_EQ(mkfifo((root + "/pipe").c_str(), 0600), 0);
