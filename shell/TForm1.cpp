@@ -207,17 +207,14 @@ void TForm1::ApplyWindowPlacement() {
 
 void TForm1::CreateStatusPanels() {
     for (int panel = 0; panel < 3; ++panel) {
-        auto* label = new QLabel(ui_->StatusBar1);
+        auto* label = new StatusPanel(ui_->StatusBar1);
         label->setFixedWidth(kStatusPanelWidths[panel]);
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
         // A fixed size and an opaque background: the playing time's new text
         // every second repaints its own panel, not the status bar and the
-        // window beneath it, and lays nothing out again.
-        label->setText(QStringLiteral("Xg"));
-        label->setFixedHeight(label->sizeHint().height());
-        label->clear();
-        label->setAutoFillBackground(true);
+        // window beneath it, and lays nothing out again. The height is that
+        // of a framed label with one line of text.
+        label->ensurePolished();
+        label->setFixedHeight(label->fontMetrics().height() + 2 * label->frameWidth());
         ui_->StatusBar1->addWidget(label);
         statusPanels_[static_cast<std::size_t>(panel)] = label;
     }
@@ -570,6 +567,11 @@ void TForm1::SetMessageLine(std::string_view text) {
 void TForm1::FitMessageLine() {
     constexpr int kLargest = 15;
     constexpr int kSmallest = 10;
+    // The hints come back every three seconds, mostly the same: measuring
+    // the same text at the same width again would find the same size.
+    if (ui_->Label1->text() == fittedText_ && ui_->Label1->width() == fittedWidth_) return;
+    fittedText_ = ui_->Label1->text();
+    fittedWidth_ = ui_->Label1->width();
     QFont font = ui_->Label1->font();
     int size = kLargest;
     for (; size > kSmallest; --size) {

@@ -1,8 +1,10 @@
-// What the main window does while a game waits for the player: the playing-time tick repaints its panel alone.
+// What the main window does while a game waits for the player: the playing-time tick repaints its panel alone, and the panels look as before.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
+#include <QStatusBar>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Paint) {
             seen.push_back(std::string(event->type() == QEvent::Paint ? "paint " : "layout ") +
-                           watched->metaObject()->className() + " " + watched->objectName().toStdString());
+                           (dynamic_cast<StatusPanel*>(watched) != nullptr ? "StatusPanel" : watched->metaObject()->className()) +
+                           " " + watched->objectName().toStdString());
         }
         return false;
     }
@@ -51,7 +54,33 @@ TEST_F(IdleCostTest, ThePlayingTimeTickRepaintsItsPanelAlone) {
     clock.Advance(400);
 
     EXPECT_NE(before, after) << "a tick came";
-    EXPECT_EQ(seenByTick, std::vector<std::string>{"paint QLabel "}) << "the playing-time panel alone";
+    EXPECT_EQ(seenByTick, std::vector<std::string>{"paint StatusPanel "}) << "the playing-time panel alone";
+}
+
+// The panels draw their text themselves; they must look exactly as the framed
+// labels that they stand for, with every text the game writes into them.
+TEST_F(IdleCostTest, TheStatusPanelsLookLikeFramedLabels) {
+    Create();
+    StartUp();
+    auto* statusBar = form->findChild<QStatusBar*>("StatusBar1");
+    const QList<StatusPanel*> panels = statusBar->findChildren<StatusPanel*>();
+    ASSERT_EQ(panels.size(), 3);
+    for (StatusPanel* panel : panels) {
+        QLabel label(statusBar);
+        label.setFrameShape(QFrame::Panel);
+        label.setFrameShadow(QFrame::Sunken);
+        label.setAutoFillBackground(true);
+        label.setText(QStringLiteral("Xg"));
+        EXPECT_EQ(panel->height(), label.sizeHint().height());
+        label.setGeometry(panel->geometry());
+        for (const QString& text : {QString(" Playing Time: mins 00 : 07 secs"), QString(" Options under Game | Preferences."),
+                                    QString("Dir: /home/player/a & b"), QString("Click once to clear the game table."),
+                                    QString("Ready to start a new game."), QString()}) {
+            label.setText(text);
+            panel->setText(text);
+            EXPECT_EQ(panel->grab().toImage(), label.grab().toImage()) << text.toStdString();
+        }
+    }
 }
 
 }  // namespace
