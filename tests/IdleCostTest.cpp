@@ -5,9 +5,13 @@
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTime>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "framework/SystemClock.h"
 #include "tests/ShellFixture.h"
 
 namespace jadeleaf::test {
@@ -80,6 +84,27 @@ TEST_F(IdleCostTest, TheStatusPanelsLookLikeFramedLabels) {
             panel->setText(text);
             EXPECT_EQ(panel->grab().toImage(), label.grab().toImage()) << text.toStdString();
         }
+    }
+}
+
+// The real clock reads the local time of day itself, in whatever zone the
+// system is set to, half-hour zones included.
+TEST(SystemClockTest, ReadsTheLocalTimeOfDayAsQtDoes) {
+    const QByteArray zone = qgetenv("TZ");
+    SystemClock clock;
+    for (const char* tz : {"UTC", "Asia/Kolkata", "America/St_Johns", "Pacific/Kiritimati"}) {
+        qputenv("TZ", tz);
+        const double ours = clock.TimeOfDay() * 86400000.0;
+        const double qt = QTime::currentTime().msecsSinceStartOfDay();
+        const double apart = std::fabs(ours - qt);
+        EXPECT_LT(std::min(apart, 86400000.0 - apart), 1000.0) << tz;
+        EXPECT_GE(ours, 0.0);
+        EXPECT_LT(ours, 86400000.0);
+    }
+    if (zone.isNull()) {
+        qunsetenv("TZ");
+    } else {
+        qputenv("TZ", zone);
     }
 }
 
