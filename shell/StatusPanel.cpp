@@ -20,6 +20,12 @@ void StatusPanel::setText(const QString& text) {
     update(contentsRect());
 }
 
+void StatusPanel::SetTextNow(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    repaint(contentsRect());
+}
+
 void StatusPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().brush(backgroundRole()));

@@ -16,6 +16,9 @@ public:
 
     QString text() const { return text_; }
     void setText(const QString& text);
+    // Paints the new text at once instead of asking the message loop for
+    // another round to paint it.
+    void SetTextNow(const QString& text);
     void clear() { setText(QString()); }
 
 protected:

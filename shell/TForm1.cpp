@@ -32,6 +32,7 @@ namespace jadeleaf {
 namespace {
 
 constexpr int kStatusPanelWidths[3] = {300, 245, 235};
+constexpr std::size_t kPlayingTimePanel = 2;
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -585,7 +586,13 @@ void TForm1::FitMessageLine() {
 }
 
 void TForm1::SetStatusText(int panel, std::string_view text) {
-    statusPanels_[static_cast<std::size_t>(panel)]->setText(ToQString(text));
+    // The playing time changes every second, mostly while the game waits
+    // for the player: it is painted at once, in the same round of the loop.
+    if (panel == kPlayingTimePanel) {
+        statusPanels_[kPlayingTimePanel]->SetTextNow(ToQString(text));
+    } else {
+        statusPanels_[static_cast<std::size_t>(panel)]->setText(ToQString(text));
+    }
 }
 
 void TForm1::SetScoreText(std::string_view text) { ui_->StaticText2->setText(ToQString(text)); }
