@@ -5,14 +5,24 @@
 #include <QThread>
 #include <QTime>
 #include <QTimerEvent>
+#include <algorithm>
 #include <ctime>
 
 #include "framework/PlatformTimer.h"
 
 namespace jadeleaf {
 
+// The playing time asks every second; the C library answers with a fraction
+// of the work that Qt's date and time classes do for the same local time.
 DayFraction SystemClock::TimeOfDay() {
-    return QTime::currentTime().msecsSinceStartOfDay() / 86400000.0;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tzset();  // a time zone changed meanwhile counts from now on
+    tm local{};
+    if (localtime_r(&now.tv_sec, &local) == nullptr) return QTime::currentTime().msecsSinceStartOfDay() / 86400000.0;
+    const long long milliseconds =
+        ((local.tm_hour * 60LL + local.tm_min) * 60 + std::min(local.tm_sec, 59)) * 1000 + now.tv_nsec / 1000000;
+    return static_cast<double>(milliseconds) / 86400000.0;
 }
 
 std::uint32_t SystemClock::CalendarSeconds() { return static_cast<std::uint32_t>(std::time(nullptr)); }

@@ -32,6 +32,7 @@ namespace jadeleaf {
 namespace {
 
 constexpr int kStatusPanelWidths[3] = {300, 245, 235};
+constexpr std::size_t kPlayingTimePanel = 2;
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -207,17 +208,14 @@ void TForm1::ApplyWindowPlacement() {
 
 void TForm1::CreateStatusPanels() {
     for (int panel = 0; panel < 3; ++panel) {
-        auto* label = new QLabel(ui_->StatusBar1);
+        auto* label = new StatusPanel(ui_->StatusBar1);
         label->setFixedWidth(kStatusPanelWidths[panel]);
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
         // A fixed size and an opaque background: the playing time's new text
         // every second repaints its own panel, not the status bar and the
-        // window beneath it, and lays nothing out again.
-        label->setText(QStringLiteral("Xg"));
-        label->setFixedHeight(label->sizeHint().height());
-        label->clear();
-        label->setAutoFillBackground(true);
+        // window beneath it, and lays nothing out again. The height is that
+        // of a framed label with one line of text.
+        label->ensurePolished();
+        label->setFixedHeight(label->fontMetrics().height() + 2 * label->frameWidth());
         ui_->StatusBar1->addWidget(label);
         statusPanels_[static_cast<std::size_t>(panel)] = label;
     }
@@ -560,6 +558,11 @@ void TForm1::SetMessageLine(std::string_view text) {
 void TForm1::FitMessageLine() {
     constexpr int kLargest = 15;
     constexpr int kSmallest = 10;
+    // The hints come back every three seconds, mostly the same: measuring
+    // the same text at the same width again would find the same size.
+    if (ui_->Label1->text() == fittedText_ && ui_->Label1->width() == fittedWidth_) return;
+    fittedText_ = ui_->Label1->text();
+    fittedWidth_ = ui_->Label1->width();
     QFont font = ui_->Label1->font();
     int size = kLargest;
     for (; size > kSmallest; --size) {
@@ -573,7 +576,13 @@ void TForm1::FitMessageLine() {
 }
 
 void TForm1::SetStatusText(int panel, std::string_view text) {
-    statusPanels_[static_cast<std::size_t>(panel)]->setText(ToQString(text));
+    // The playing time changes every second, mostly while the game waits
+    // for the player: it is painted at once, in the same round of the loop.
+    if (panel == kPlayingTimePanel) {
+        statusPanels_[kPlayingTimePanel]->SetTextNow(ToQString(text));
+    } else {
+        statusPanels_[static_cast<std::size_t>(panel)]->setText(ToQString(text));
+    }
 }
 
 void TForm1::SetScoreText(std::string_view text) { ui_->StaticText2->setText(ToQString(text)); }

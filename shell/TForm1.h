@@ -24,6 +24,7 @@
 #include "shell/PreferencesHost.h"
 #include "shell/RegistryFile.h"
 #include "shell/SettingsStore.h"
+#include "shell/StatusPanel.h"
 
 namespace Ui {
 class Form1;
@@ -155,12 +156,14 @@ private:
     PlatformTimer timer2_;
     PlatformTimer timer3_;
     std::unique_ptr<IdleHook> idleHook_;
-    std::array<QLabel*, 3> statusPanels_{};
+    std::array<StatusPanel*, 3> statusPanels_{};
     QColor tableColour_;
     QColor shadeColour_;
     std::string currentDirectory_;
     bool cursorOverridden_ = false;
     int messageLineFontSize_ = 15;
+    QString fittedText_;
+    int fittedWidth_ = -1;
 };
 
 }  // namespace jadeleaf

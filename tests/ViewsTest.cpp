@@ -213,7 +213,7 @@ TEST_F(ViewsTest, TheButtonAndTheMenuFollowTheStateTable) {
 TEST_F(ViewsTest, AutomaticPlayShowsEachPhaseForItsWholePause) {
     Create();
     StartUp();
-    QLabel* panel0 = form->findChild<QStatusBar*>("StatusBar1")->findChildren<QLabel*>().value(0);
+    StatusPanel* panel0 = form->findChild<QStatusBar*>("StatusBar1")->findChildren<StatusPanel*>().value(0);
     ASSERT_NE(panel0, nullptr);
     ASSERT_EQ(panel0->text(), form->StatusText(0));
 

@@ -1,0 +1,31 @@
+// A panel of the main window's status bar: a sunken frame with one line of plain text.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+namespace jadeleaf {
+
+// It looks exactly like a framed label with the same font, but a new text
+// costs only the drawing of that text: the playing time changes it every
+// second while the game waits, and a label spends more on each change than on
+// the drawing itself (text analysis, style sheet lookups, the frame again).
+class StatusPanel final : public QFrame {
+public:
+    explicit StatusPanel(QWidget* parent);
+
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    // Paints the new text at once instead of asking the message loop for
+    // another round to paint it.
+    void SetTextNow(const QString& text);
+    void clear() { setText(QString()); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+};
+
+}  // namespace jadeleaf
