@@ -336,7 +336,7 @@ bool DealSolver::Dead() const {
         if ((after[node] >> node) & 1) return true;
     }
     // Peel off the classes that nothing left must precede; what stays holds a cycle.
-    std::uint64_t remaining = (std::uint64_t{1} << count) - 1;
+    std::uint64_t remaining = count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
     for (bool peeled = true; peeled && remaining != 0;) {
         peeled = false;
         std::uint64_t hasBefore = 0;
