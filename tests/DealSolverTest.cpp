@@ -1,6 +1,7 @@
 // The deal solver: its winning orders replayed through the game, its losses checked by brute force.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <set>
@@ -77,6 +78,29 @@ TEST(DealSolver, ABudgetTooSmallLeavesTheQuestionOpen) {
     const SolveResult result = solver.Solve(DealtTable(0), 1);
     EXPECT_EQ(result.verdict, SolveVerdict::Unknown);
     EXPECT_TRUE(result.pairs.empty());
+    EXPECT_LE(result.nodes, 1u);
+}
+
+// The top tile lies on three tiles of its own class and its last partner lies
+// on none of them: every way of pairing the four leaves a pair stacked, so no
+// search is needed to see the deal is lost.
+TEST(DealSolver, AClassWithNoPlayableSplitIsLostAtOnce) {
+    GameTable table = DealtTable(2);
+    const int face = table.deal[141 - 1];
+    ASSERT_LT(face, kFirstSeason);
+    const auto inStack = [](int p) { return p == 141 || (p >= 137 && p <= 139); };
+    for (const int covered : {137, 138, 139}) {
+        if (table.deal[covered - 1] == face) continue;
+        int spare = 1;
+        while (inStack(spare) || table.deal[spare - 1] != face) ++spare;
+        std::swap(table.deal[covered - 1], table.deal[spare - 1]);
+    }
+    ASSERT_EQ(std::count(std::begin(table.deal), std::end(table.deal), face), 4);
+    for (const int p : {137, 138, 139, 141}) ASSERT_EQ(table.deal[p - 1], face);
+
+    DealSolver solver;
+    const SolveResult result = solver.Solve(table, 1'000'000);
+    EXPECT_EQ(result.verdict, SolveVerdict::Unwinnable);
     EXPECT_LE(result.nodes, 1u);
 }
 

@@ -226,44 +226,63 @@ int DealSolver::RowStep(int p, bool rightwards) const {
 }
 
 bool DealSolver::Dead() const {
-    // Classes down to their last two tiles go as one pair, so the order in
-    // which they can go is forced in places: a class that lies on another
-    // goes first, and a pair in one run of a row needs the run's outer parts
-    // gone before it and keeps the tiles between shut in until it has gone.
-    // A class that must go before itself never goes.
-    int nodeOf[kClassCount];
-    std::uint64_t after[kClassCount] = {};
-    Mask tilesOf[kClassCount];
-    Mask underOf[kClassCount];
-    int pairClasses[kClassCount];
+    // Some tiles can only ever go together: a class's last two, and the two
+    // pairs of a class of four that splits into pairs one way only. The order
+    // in which such pairs can go is forced in places: a pair that lies on
+    // another goes first, and a pair in one run of a row needs the run's outer
+    // parts gone before it and keeps the tiles between shut in until it has
+    // gone. A pair that must go before itself never goes. At most 64 pairs
+    // are followed; leaving one out only loses a chance to see a dead end.
+    constexpr int kMaxNodes = 64;
+    std::int8_t nodeOf[kPositionCount + 1];
+    std::fill(std::begin(nodeOf), std::end(nodeOf), std::int8_t{-1});
+    std::uint64_t after[kMaxNodes] = {};
+    Mask tilesOf[kMaxNodes];
+    Mask underOf[kMaxNodes];
+    int pairOf[kMaxNodes][2];
     int count = 0;
+    const auto addPair = [&](int x, int y) {
+        nodeOf[x] = nodeOf[y] = static_cast<std::int8_t>(count);
+        pairOf[count][0] = x;
+        pairOf[count][1] = y;
+        for (int w = 0; w < 3; ++w) {
+            tilesOf[count][w] = 0;
+            underOf[count][w] = under_[x][w] | under_[y][w];
+        }
+        for (const int p : {x, y}) tilesOf[count][(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
+        ++count;
+    };
     for (int c = 0; c < kClassCount; ++c) {
-        nodeOf[c] = -1;
         if (classLeft_[c] < 2) continue;
         int tiles[4];
         int n = 0;
         for (const int p : classTiles_[c]) {
             if (present_[p]) tiles[n++] = p;
         }
+        const auto stacked = [&](int i, int j) { return Above(tiles[i], tiles[j]) || Above(tiles[j], tiles[i]); };
         if (n == 2) {
-            if (Above(tiles[0], tiles[1]) || Above(tiles[1], tiles[0])) return true;
-            nodeOf[c] = count;
-            pairClasses[count] = c;
-            for (int w = 0; w < 3; ++w) {
-                tilesOf[count][w] = 0;
-                underOf[count][w] = under_[tiles[0]][w] | under_[tiles[1]][w];
-            }
-            for (const int p : {tiles[0], tiles[1]}) tilesOf[count][(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
-            ++count;
+            // The lower of two stacked tiles never comes free while its only partner lies on it.
+            if (stacked(0, 1)) return true;
+            if (count < kMaxNodes) addPair(tiles[0], tiles[1]);
             continue;
         }
-        for (int i = 0; i < n; ++i) {
-            for (int j = 0; j < n; ++j) {
-                if (i == j || !Above(tiles[i], tiles[j])) continue;
-                for (int k = 0; k < n; ++k) {
-                    if (k != i && k != j && Above(tiles[j], tiles[k])) return true;
-                }
-            }
+        // Four tiles split into two pairs in three ways; a split with a
+        // stacked pair can never be played. With no split left the class is
+        // dead; with one left, its two pairs go together like a class of two.
+        static constexpr int kSplits[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
+        int playable = 0;
+        int only = 0;
+        for (int s = 0; s < 3; ++s) {
+            const int* split = kSplits[s];
+            if (stacked(split[0], split[1]) || stacked(split[2], split[3])) continue;
+            ++playable;
+            only = s;
+        }
+        if (playable == 0) return true;
+        if (playable == 1 && count + 2 <= kMaxNodes) {
+            const int* split = kSplits[only];
+            addPair(tiles[split[0]], tiles[split[1]]);
+            addPair(tiles[split[2]], tiles[split[3]]);
         }
     }
     for (int a = 0; a < count; ++a) {
@@ -274,11 +293,8 @@ bool DealSolver::Dead() const {
         }
     }
     for (int node = 0; node < count; ++node) {
-        int x = 0;
-        int y = 0;
-        for (const int p : classTiles_[pairClasses[node]]) {
-            if (present_[p]) (x == 0 ? x : y) = p;
-        }
+        int x = pairOf[node][0];
+        int y = pairOf[node][1];
         // x left of y in one run of a row?
         int walk = RowStep(x, true);
         while (walk != 0 && walk != y) walk = RowStep(walk, true);
@@ -297,7 +313,7 @@ bool DealSolver::Dead() const {
         if (!singleLinks) continue;
         for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
             if (Above(t, x) || Above(t, y)) return true;
-            const int other = nodeOf[positions_[t].matchClass];
+            const int other = nodeOf[t];
             if (other >= 0) after[node] |= std::uint64_t{1} << other;
         }
         // x must open to the left and y to the right (when its left is held by
@@ -308,7 +324,7 @@ bool DealSolver::Dead() const {
             if (rightwards && positions_[y].leftCount != 1) continue;
             for (int t = RowStep(end, rightwards); t != 0;) {
                 if (Above(x, t) || Above(y, t)) return true;
-                const int other = nodeOf[positions_[t].matchClass];
+                const int other = nodeOf[t];
                 if (other >= 0) after[other] |= std::uint64_t{1} << node;
                 const Position& step = positions_[t];
                 if ((rightwards ? step.leftCount : step.rightCount) != 1) break;
@@ -320,7 +336,7 @@ bool DealSolver::Dead() const {
         if ((after[node] >> node) & 1) return true;
     }
     // Peel off the classes that nothing left must precede; what stays holds a cycle.
-    std::uint64_t remaining = (std::uint64_t{1} << count) - 1;
+    std::uint64_t remaining = count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
     for (bool peeled = true; peeled && remaining != 0;) {
         peeled = false;
         std::uint64_t hasBefore = 0;

@@ -26,8 +26,11 @@ struct SolveResult {
 //   at once: those tiles can only ever pair among themselves, and removing
 //   tiles never makes a free tile unfree, so doing it first spoils nothing.
 // - A class is dead when one of its last two tiles lies (even indirectly) on
-//   the other, or when three of its four lie in one stack: the upper one must
-//   go before the lower ones come free, and it has no partner left.
+//   the other, or when its four cannot be split into two pairs without one
+//   pair stacked (three in one stack, or one tile on all three others): a
+//   stacked pair never goes, since the lower tile is never free while the
+//   upper is there. A class of four with one split left goes as those two
+//   pairs, and they join the order check of the classes of two.
 // - A table state already shown to be lost is not searched again. States are
 //   compared whole, not by a hash, so a collision cannot turn a win into a loss.
 // - The four tiles of a class match each other alike, so a class is searched
