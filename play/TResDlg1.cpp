@@ -9,16 +9,14 @@
 #include "model/TextLine.h"
 #include "play/ResultBands.h"
 #include "play/ResultSayings.h"
-#include "resources/ProgramArt.h"
+#include "resources/ProgramArtImage.h"
 #include "ui_TResDlg1.h"
 
 namespace jadeleaf {
 
 TResDlg1::TResDlg1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::ResDlg1>()) {
     ui_->setupUi(this);
-    QImage emblem;
-    const ArtBlob art = EmblemBitmap();
-    emblem.loadFromData(art.data, static_cast<int>(art.size), "BMP");
+    const QImage emblem = ArtImage(EmblemBitmap());
     ui_->BitBtn1->setIcon(QIcon(QPixmap::fromImage(emblem)));
     ui_->BitBtn1->setIconSize(emblem.size());
     // Two lines of a saying fill the box; a scroll bar would only narrow it.

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 
-#include "resources/ProgramArt.h"
+#include "resources/ProgramArtImage.h"
 #include "ui_TAboutBox.h"
 
 namespace jadeleaf {
@@ -16,10 +16,7 @@ TAboutBox::TAboutBox(Clock& clock, std::function<QPoint()> clientOrigin, QWidget
       timer1_(clock, [this] { Timer1Timer(); }),
       clientOrigin_(std::move(clientOrigin)) {
     ui_->setupUi(this);
-    const ArtBlob emblem = EmblemBitmap();
-    QPixmap picture;
-    picture.loadFromData(emblem.data, static_cast<uint>(emblem.size), "BMP");
-    ui_->ProgramIcon->setPixmap(picture);
+    ui_->ProgramIcon->setPixmap(QPixmap::fromImage(ArtImage(EmblemBitmap())));
     ui_->ProgramIcon->setAccessibleName("Program emblem: a red arched bridge with a gate over water");
     // The address line is a link to press, not a text to select or edit.
     ui_->RichEdit1->viewport()->installEventFilter(this);

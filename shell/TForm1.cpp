@@ -20,7 +20,7 @@
 #include "model/TextLine.h"
 #include "play/TEndDlg1.h"
 #include "play/TResDlg1.h"
-#include "resources/ProgramArt.h"
+#include "resources/ProgramArtImage.h"
 #include "shell/Forms.h"
 #include "shell/MainRoutine.h"
 #include "shell/TPrefDlg1.h"
@@ -35,12 +35,6 @@ constexpr int kStatusPanelWidths[3] = {300, 245, 235};
 constexpr std::size_t kPlayingTimePanel = 2;
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QImage ArtImage(ArtBlob blob) {
-    QImage image;
-    image.loadFromData(blob.data, static_cast<int>(blob.size), "BMP");
-    return image;
-}
 
 std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     switch (button) {

@@ -4,17 +4,14 @@
 #include <QPixmap>
 #include <QShowEvent>
 
-#include "resources/ProgramArt.h"
+#include "resources/ProgramArtImage.h"
 #include "ui_TInfoForm.h"
 
 namespace jadeleaf {
 
 TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::InfoForm>()) {
     ui_->setupUi(this);
-    const ArtBlob title = QuickInfoTitleBitmap();
-    QPixmap picture;
-    picture.loadFromData(title.data, static_cast<uint>(title.size), "BMP");
-    ui_->Image1->setPixmap(picture);
+    ui_->Image1->setPixmap(QPixmap::fromImage(ArtImage(QuickInfoTitleBitmap())));
     ui_->Image1->setAccessibleName("Jadeleaf - Velora Edition");
     FormCreate();
 }
