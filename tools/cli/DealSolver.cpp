@@ -23,6 +23,8 @@ std::uint64_t SplitMix(std::uint64_t& state) {
     return z ^ (z >> 31);
 }
 
+std::uint16_t PairKey(int a, int b) { return static_cast<std::uint16_t>(a << 8 | b); }
+
 struct Move {
     std::int16_t a;
     std::int16_t b;
@@ -82,6 +84,57 @@ void DealSolver::Prepare(const GameTable& table) {
 
 SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     Prepare(table);
+    Start(table, kAllClasses);
+    // Most deals are decided within the first few thousand positions. For the
+    // rest, a knot of a few classes that can never be untied is looked for
+    // before the long search.
+    constexpr std::uint64_t kFirstStint = 20'000;
+    Outcome outcome = RunFor(std::min(budget, kFirstStint));
+    if (outcome == Outcome::OutOfBudget && nodes_ < budget && LostWithFewClasses(table, budget)) {
+        outcome = Outcome::Lost;
+    }
+    if (outcome == Outcome::OutOfBudget) outcome = RunFor(budget);
+    return Result(outcome);
+}
+
+SolveResult DealSolver::SolveClasses(const GameTable& table, std::uint64_t classes, std::uint64_t budget) {
+    Prepare(table);
+    Start(table, classes);
+    return Result(RunFor(budget));
+}
+
+// A knot of one, two or three classes: the game in which only those must be
+// paired is lost. Each such game is small, so all of them are tried.
+bool DealSolver::LostWithFewClasses(const GameTable& table, std::uint64_t budget) {
+    if (!relaxed_) relaxed_ = std::make_unique<DealSolver>(std::size_t{1} << 12);
+    DealSolver& relaxed = *relaxed_;
+    relaxed.Prepare(table);
+    constexpr std::uint64_t kKnotBudget = 2'000;
+    const auto lost = [&](std::uint64_t classes) {
+        relaxed.Start(table, classes);
+        const Outcome outcome = relaxed.RunFor(kKnotBudget);
+        nodes_ += relaxed.nodes_;
+        return outcome == Outcome::Lost;
+    };
+    for (int a = 0; a < kClassCount; ++a) {
+        if (lost(std::uint64_t{1} << a)) return true;
+    }
+    for (int a = 0; a < kClassCount; ++a) {
+        for (int b = a + 1; b < kClassCount; ++b) {
+            if (lost(std::uint64_t{1} << a | std::uint64_t{1} << b)) return true;
+        }
+    }
+    for (int a = 0; a < kClassCount && nodes_ < budget; ++a) {
+        for (int b = a + 1; b < kClassCount; ++b) {
+            for (int c = b + 1; c < kClassCount; ++c) {
+                if (lost(std::uint64_t{1} << a | std::uint64_t{1} << b | std::uint64_t{1} << c)) return true;
+            }
+        }
+    }
+    return false;
+}
+
+void DealSolver::Start(const GameTable& table, std::uint64_t classes) {
     if (++generation_ == 0) {
         std::fill(lost_.begin(), lost_.end(), LostEntry{});
         generation_ = 1;
@@ -89,31 +142,45 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     mask_ = {};
     hash_ = 0;
     tilesLeft_ = 0;
+    jokerCount_ = 0;
+    droppedCount_ = 0;
     std::fill(std::begin(classLeft_), std::end(classLeft_), std::uint8_t{0});
     for (int p = 1; p <= kPositionCount; ++p) {
         present_[p] = table.tiles[p].present == 1 ? 1 : 0;
         if (!present_[p]) continue;
         mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
         hash_ ^= zobrist_[p];
-        ++classLeft_[positions_[p].matchClass];
-        ++tilesLeft_;
+        const int matchClass = positions_[p].matchClass;
+        if ((classes >> matchClass) & 1) {
+            ++classLeft_[matchClass];
+            ++tilesLeft_;
+        } else {
+            jokers_[jokerCount_++] = static_cast<std::int16_t>(p);
+        }
     }
+    DropFreeJokers();
     depth_ = 0;
     nodes_ = 0;
+    run_ = 0;
     noiseState_ = 0x9E3779B97F4A7C15ull;
+}
 
+DealSolver::Outcome DealSolver::RunFor(std::uint64_t budget) {
     // Many short runs, each after the first with its own tie-breaks: an early
     // wrong turn costs one run, not the budget. A state proven lost in one run
     // stays proven for the next, so the runs add up to a proof when there is
     // no win.
     constexpr std::uint64_t kRunNodes = 1000;
     Outcome outcome = Outcome::OutOfBudget;
-    for (int run = 0; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run) {
-        noise_ = run == 0 ? 0 : 128;
+    for (; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run_) {
+        noise_ = run_ == 0 ? 0 : 128;
         budget_ = std::min(budget, nodes_ + kRunNodes);
-        outcome = Search();
+        outcome = Search(nullptr, 0);
     }
+    return outcome;
+}
 
+SolveResult DealSolver::Result(Outcome outcome) const {
     SolveResult result;
     switch (outcome) {
     case Outcome::Won:
@@ -131,7 +198,20 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     return result;
 }
 
-DealSolver::Outcome DealSolver::Search() {
+// Keeps the resting pairs whose tiles are both still on the table.
+int DealSolver::StillResting(const std::uint16_t* resting, int count, std::uint16_t* kept) const {
+    int keptCount = 0;
+    for (int i = 0; i < count; ++i) {
+        if (present_[resting[i] >> 8] && present_[resting[i] & 0xFF]) kept[keptCount++] = resting[i];
+    }
+    return keptCount;
+}
+
+// `resting` holds pairs already shown to lose when taken at an earlier
+// position on this line. Taking one of them later, after other pairs, reaches
+// a position that the losing position also reaches by those same pairs (a
+// free tile stays free), so it loses too and is not tried again.
+DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int restingCount) {
     if (tilesLeft_ == 0) return Outcome::Won;
     if (KnownLost()) return Outcome::Lost;
     if (nodes_ >= budget_) return Outcome::OutOfBudget;
@@ -156,9 +236,12 @@ DealSolver::Outcome DealSolver::Search() {
             ++forced;
         }
     }
+    std::uint16_t childResting[kMaxResting];
     if (forced > 0) {
-        const Outcome outcome = Search();
+        const int dropped = DropFreeJokers();
+        const Outcome outcome = Search(childResting, StillResting(resting, restingCount, childResting));
         if (outcome == Outcome::Won) return outcome;
+        RestoreJokers(dropped);
         for (int i = 0; i < forced; ++i) Restore(path_[depth_ - 1].first, path_[depth_ - 1].second);
         if (outcome == Outcome::Lost) RememberLost();
         return outcome;
@@ -177,6 +260,7 @@ DealSolver::Outcome DealSolver::Search() {
             for (int j = i + 1; j < freeCount[c]; ++j) {
                 const int a = freeTiles[c][i];
                 const int b = freeTiles[c][j];
+                if (std::find(resting, resting + restingCount, PairKey(a, b)) != resting + restingCount) continue;
                 Move move{static_cast<std::int16_t>(a), static_cast<std::int16_t>(b), MoveWeight(a, b)};
                 int at = moveCount++;
                 for (; at > 0 && moves[at - 1].weight < move.weight; --at) moves[at] = moves[at - 1];
@@ -184,12 +268,18 @@ DealSolver::Outcome DealSolver::Search() {
             }
         }
     }
+    std::uint16_t lostHere[kMaxResting];
+    std::copy(resting, resting + restingCount, lostHere);
+    int lostCount = restingCount;
     for (int m = 0; m < moveCount; ++m) {
         Remove(moves[m].a, moves[m].b);
-        const Outcome outcome = Search();
+        const int dropped = DropFreeJokers();
+        const Outcome outcome = Search(childResting, StillResting(lostHere, lostCount, childResting));
         if (outcome == Outcome::Won) return outcome;
+        RestoreJokers(dropped);
         Restore(moves[m].a, moves[m].b);
         if (outcome == Outcome::OutOfBudget) return outcome;
+        lostHere[lostCount++] = PairKey(moves[m].a, moves[m].b);
     }
     RememberLost();
     return Outcome::Lost;
@@ -285,11 +375,16 @@ bool DealSolver::Dead() const {
             addPair(tiles[split[2]], tiles[split[3]]);
         }
     }
+    Mask pairTiles = {};
     for (int a = 0; a < count; ++a) {
-        for (int b = 0; b < count; ++b) {
-            bool lies = false;
-            for (int w = 0; w < 3; ++w) lies |= (underOf[a][w] & tilesOf[b][w]) != 0;
-            if (a != b && lies) after[a] |= std::uint64_t{1} << b;
+        for (int w = 0; w < 3; ++w) pairTiles[w] |= tilesOf[a][w];
+    }
+    for (int a = 0; a < count; ++a) {
+        for (int w = 0; w < 3; ++w) {
+            for (std::uint64_t lower = underOf[a][w] & pairTiles[w]; lower != 0; lower &= lower - 1) {
+                const int b = nodeOf[w * 64 + std::countr_zero(lower) + 1];
+                if (b != a) after[a] |= std::uint64_t{1} << b;
+            }
         }
     }
     for (int node = 0; node < count; ++node) {
@@ -400,6 +495,35 @@ void DealSolver::Restore(int a, int b) {
     classLeft_[positions_[a].matchClass] += 2;
     tilesLeft_ += 2;
     --depth_;
+}
+
+// A tile that need not be paired leaves as soon as it is free: its going
+// can only free others.
+int DealSolver::DropFreeJokers() {
+    int dropped = 0;
+    for (bool again = jokerCount_ > 0; again;) {
+        again = false;
+        for (int i = 0; i < jokerCount_; ++i) {
+            const int p = jokers_[i];
+            if (!present_[p] || !Free(p)) continue;
+            present_[p] = 0;
+            mask_[(p - 1) >> 6] &= ~(std::uint64_t{1} << ((p - 1) & 63));
+            hash_ ^= zobrist_[p];
+            droppedJokers_[droppedCount_++] = static_cast<std::int16_t>(p);
+            ++dropped;
+            again = true;
+        }
+    }
+    return dropped;
+}
+
+void DealSolver::RestoreJokers(int count) {
+    for (; count > 0; --count) {
+        const int p = droppedJokers_[--droppedCount_];
+        present_[p] = 1;
+        mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
+        hash_ ^= zobrist_[p];
+    }
 }
 
 std::size_t DealSolver::Slot() const { return static_cast<std::size_t>(hash_) & (lost_.size() - 1); }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -45,8 +46,14 @@ public:
     // it the verdict is Unknown.
     SolveResult Solve(const GameTable& table, std::uint64_t budget);
 
+    // Decides the easier game in which only the classes in `classes` (bit c
+    // for match class c) must be paired; every other tile may leave alone
+    // once it is free. A loss there is a loss of the whole table.
+    SolveResult SolveClasses(const GameTable& table, std::uint64_t classes, std::uint64_t budget);
+
 private:
     static constexpr int kClassCount = 36;
+    static constexpr std::uint64_t kAllClasses = (std::uint64_t{1} << kClassCount) - 1;
     using Mask = std::array<std::uint64_t, 3>;
 
     enum class Outcome : std::uint8_t { Won, Lost, OutOfBudget };
@@ -66,7 +73,16 @@ private:
     };
 
     void Prepare(const GameTable& table);
-    Outcome Search();
+    bool LostWithFewClasses(const GameTable& table, std::uint64_t budget);
+    Outcome RunFor(std::uint64_t budget);
+    SolveResult Result(Outcome outcome) const;
+    void Start(const GameTable& table, std::uint64_t classes);
+    int DropFreeJokers();
+    void RestoreJokers(int count);
+    // Every pair that is free at some position: six in each class.
+    static constexpr int kMaxResting = kClassCount * 6;
+    Outcome Search(const std::uint16_t* resting, int restingCount);
+    int StillResting(const std::uint16_t* resting, int count, std::uint16_t* kept) const;
     bool Free(int p) const;
     bool SideBlocked(const std::int16_t* side, int count) const;
     bool Dead() const;
@@ -96,11 +112,18 @@ private:
     std::pair<int, int> path_[kPositionCount / 2] = {};
     int depth_ = 0;
     std::uint64_t nodes_ = 0;
+    int run_ = 0;
     std::uint64_t budget_ = 0;
     std::uint64_t noiseState_ = 0;
     std::uint32_t noise_ = 0;
 
+    std::int16_t jokers_[kPositionCount] = {};
+    int jokerCount_ = 0;
+    std::int16_t droppedJokers_[kPositionCount] = {};
+    int droppedCount_ = 0;
+
     std::vector<LostEntry> lost_;
+    std::unique_ptr<DealSolver> relaxed_;  // for the games of a few classes
     std::uint32_t generation_ = 0;
 };
 
