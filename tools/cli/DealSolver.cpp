@@ -1,4 +1,4 @@
-// The exact search for a winning order: forced removals, dead classes, lost states remembered.
+// The exact search for a winning order: forced removals, bound pairs settled, lost states remembered.
 #include "tools/cli/DealSolver.h"
 
 #include "model/TableLayout.h"
@@ -23,6 +23,9 @@ std::uint64_t SplitMix(std::uint64_t& state) {
     return z ^ (z >> 31);
 }
 
+// The three ways four tiles split into two pairs, as indices into a class's tiles.
+constexpr int kSplits[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
+
 std::uint16_t PairKey(int a, int b) { return static_cast<std::uint16_t>(a << 8 | b); }
 
 struct Move {
@@ -37,6 +40,8 @@ DealSolver::DealSolver(std::size_t tableEntries) : lost_(std::bit_ceil(std::max<
     std::uint64_t state = 0x6A09E667F3BCC908ull;
     for (std::uint64_t& key : zobrist_) key = SplitMix(state);
 }
+
+DealSolver::~DealSolver() = default;
 
 void DealSolver::Prepare(const GameTable& table) {
     // The links as the deal laid them out: a table in play has released some.
@@ -80,40 +85,49 @@ void DealSolver::Prepare(const GameTable& table) {
             }
         }
     }
+    // A split with one tile on its partner can never be played.
+    for (int c = 0; c < kClassCount; ++c) {
+        const std::uint8_t* tiles = classTiles_[c];
+        const auto stacked = [&](int i, int j) { return Above(tiles[i], tiles[j]) || Above(tiles[j], tiles[i]); };
+        playableSplits_[c] = 0;
+        for (int s = 0; s < 3; ++s) {
+            const int* split = kSplits[s];
+            if (!stacked(split[0], split[1]) && !stacked(split[2], split[3])) playableSplits_[c] |= std::uint8_t(1u << s);
+        }
+    }
 }
 
 SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     Prepare(table);
-    Start(table, kAllClasses);
+    std::uint8_t present[kPositionCount + 1] = {};
+    for (int p = 1; p <= kPositionCount; ++p) present[p] = table.tiles[p].present == 1 ? 1 : 0;
+    Start(present, kAllClasses);
     // Most deals are decided within the first few thousand positions. For the
-    // rest, a knot of a few classes that can never be untied is looked for
-    // before the long search.
+    // rest, a knot of a few classes is looked for before the long search.
     constexpr std::uint64_t kFirstStint = 20'000;
     Outcome outcome = RunFor(std::min(budget, kFirstStint));
-    if (outcome == Outcome::OutOfBudget && nodes_ < budget && LostWithFewClasses(table, budget)) {
+    if (outcome == Outcome::OutOfBudget && nodes_ < budget && LostWithFewClasses(present, budget)) {
         outcome = Outcome::Lost;
     }
     if (outcome == Outcome::OutOfBudget) outcome = RunFor(budget);
     return Result(outcome);
 }
 
-SolveResult DealSolver::SolveClasses(const GameTable& table, std::uint64_t classes, std::uint64_t budget) {
-    Prepare(table);
-    Start(table, classes);
-    return Result(RunFor(budget));
-}
-
-// A knot of one, two or three classes: the game in which only those must be
-// paired is lost. Each such game is small, so all of them are tried.
-bool DealSolver::LostWithFewClasses(const GameTable& table, std::uint64_t budget) {
-    if (!relaxed_) relaxed_ = std::make_unique<DealSolver>(std::size_t{1} << 12);
-    DealSolver& relaxed = *relaxed_;
-    relaxed.Prepare(table);
+// Decides the games in which only one, two or three classes must be paired.
+// Each is small, so all of them are tried; their positions count as searched.
+bool DealSolver::LostWithFewClasses(const std::uint8_t* present, std::uint64_t budget) {
+    if (!fewClasses_) fewClasses_ = std::make_unique<DealSolver>(std::size_t{1} << 12);
+    DealSolver& few = *fewClasses_;
+    std::copy(std::begin(positions_), std::end(positions_), std::begin(few.positions_));
+    std::copy(&classTiles_[0][0], &classTiles_[0][0] + sizeof classTiles_, &few.classTiles_[0][0]);
+    std::copy(std::begin(playableSplits_), std::end(playableSplits_), std::begin(few.playableSplits_));
+    std::copy(&below_[0][0], &below_[0][0] + sizeof below_ / sizeof below_[0][0], &few.below_[0][0]);
+    std::copy(std::begin(under_), std::end(under_), std::begin(few.under_));
     constexpr std::uint64_t kKnotBudget = 2'000;
     const auto lost = [&](std::uint64_t classes) {
-        relaxed.Start(table, classes);
-        const Outcome outcome = relaxed.RunFor(kKnotBudget);
-        nodes_ += relaxed.nodes_;
+        few.Start(present, classes);
+        const Outcome outcome = few.RunFor(kKnotBudget);
+        nodes_ += few.nodes_;
         return outcome == Outcome::Lost;
     };
     for (int a = 0; a < kClassCount; ++a) {
@@ -134,7 +148,9 @@ bool DealSolver::LostWithFewClasses(const GameTable& table, std::uint64_t budget
     return false;
 }
 
-void DealSolver::Start(const GameTable& table, std::uint64_t classes) {
+// Sets up the table with `present` tiles, of which those outside `classes`
+// need not be paired: they leave alone as soon as they are free.
+void DealSolver::Start(const std::uint8_t* present, std::uint64_t classes) {
     if (++generation_ == 0) {
         std::fill(lost_.begin(), lost_.end(), LostEntry{});
         generation_ = 1;
@@ -144,9 +160,10 @@ void DealSolver::Start(const GameTable& table, std::uint64_t classes) {
     tilesLeft_ = 0;
     jokerCount_ = 0;
     droppedCount_ = 0;
+    std::fill(std::begin(isJoker_), std::end(isJoker_), std::uint8_t{0});
     std::fill(std::begin(classLeft_), std::end(classLeft_), std::uint8_t{0});
     for (int p = 1; p <= kPositionCount; ++p) {
-        present_[p] = table.tiles[p].present == 1 ? 1 : 0;
+        present_[p] = present[p];
         if (!present_[p]) continue;
         mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
         hash_ ^= zobrist_[p];
@@ -156,16 +173,22 @@ void DealSolver::Start(const GameTable& table, std::uint64_t classes) {
             ++tilesLeft_;
         } else {
             jokers_[jokerCount_++] = static_cast<std::int16_t>(p);
+            isJoker_[p] = 1;
         }
     }
-    DropFreeJokers();
+    DropFreeJokers(jokers_, jokerCount_);
     depth_ = 0;
     nodes_ = 0;
     run_ = 0;
     noiseState_ = 0x9E3779B97F4A7C15ull;
+    // A class of four that cannot split without a tile on its partner never
+    // goes; the bound pairs are checked once here, then after each move.
+    lostAtStart_ = Tangled(-1);
+    for (int c = 0; c < kClassCount; ++c) lostAtStart_ |= classLeft_[c] == 4 && playableSplits_[c] == 0;
 }
 
 DealSolver::Outcome DealSolver::RunFor(std::uint64_t budget) {
+    if (lostAtStart_) return Outcome::Lost;
     // Many short runs, each after the first with its own tie-breaks: an early
     // wrong turn costs one run, not the budget. A state proven lost in one run
     // stays proven for the next, so the runs add up to a proof when there is
@@ -175,7 +198,7 @@ DealSolver::Outcome DealSolver::RunFor(std::uint64_t budget) {
     for (; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run_) {
         noise_ = run_ == 0 ? 0 : 128;
         budget_ = std::min(budget, nodes_ + kRunNodes);
-        outcome = Search(nullptr, 0);
+        outcome = Search(nullptr, 0, -1);
     }
     return outcome;
 }
@@ -198,20 +221,9 @@ SolveResult DealSolver::Result(Outcome outcome) const {
     return result;
 }
 
-// Keeps the resting pairs whose tiles are both still on the table.
-int DealSolver::StillResting(const std::uint16_t* resting, int count, std::uint16_t* kept) const {
-    int keptCount = 0;
-    for (int i = 0; i < count; ++i) {
-        if (present_[resting[i] >> 8] && present_[resting[i] & 0xFF]) kept[keptCount++] = resting[i];
-    }
-    return keptCount;
-}
-
 // `resting` holds pairs already shown to lose when taken at an earlier
-// position on this line. Taking one of them later, after other pairs, reaches
-// a position that the losing position also reaches by those same pairs (a
-// free tile stays free), so it loses too and is not tried again.
-DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int restingCount) {
+// position on this line; `movedClass` is the class of the pair just taken.
+DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int restingCount, int movedClass) {
     if (tilesLeft_ == 0) return Outcome::Won;
     if (KnownLost()) return Outcome::Lost;
     if (nodes_ >= budget_) return Outcome::OutOfBudget;
@@ -238,8 +250,9 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     }
     std::uint16_t childResting[kMaxResting];
     if (forced > 0) {
-        const int dropped = DropFreeJokers();
-        const Outcome outcome = Search(childResting, StillResting(resting, restingCount, childResting));
+        int dropped = 0;
+        for (int i = 1; i <= forced; ++i) dropped += DropJokersNear(path_[depth_ - i].first, path_[depth_ - i].second);
+        const Outcome outcome = Search(childResting, StillResting(resting, restingCount, childResting), -1);
         if (outcome == Outcome::Won) return outcome;
         RestoreJokers(dropped);
         for (int i = 0; i < forced; ++i) Restore(path_[depth_ - 1].first, path_[depth_ - 1].second);
@@ -247,7 +260,7 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
         return outcome;
     }
 
-    if (Dead()) {
+    if (movedClass >= 0 && classLeft_[movedClass] == 2 && Tangled(movedClass)) {
         RememberLost();
         return Outcome::Lost;
     }
@@ -273,8 +286,9 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     int lostCount = restingCount;
     for (int m = 0; m < moveCount; ++m) {
         Remove(moves[m].a, moves[m].b);
-        const int dropped = DropFreeJokers();
-        const Outcome outcome = Search(childResting, StillResting(lostHere, lostCount, childResting));
+        const int dropped = DropJokersNear(moves[m].a, moves[m].b);
+        const Outcome outcome =
+            Search(childResting, StillResting(lostHere, lostCount, childResting), positions_[moves[m].a].matchClass);
         if (outcome == Outcome::Won) return outcome;
         RestoreJokers(dropped);
         Restore(moves[m].a, moves[m].b);
@@ -285,19 +299,31 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     return Outcome::Lost;
 }
 
-bool DealSolver::SideBlocked(const std::int16_t* side, int count) const {
+// Keeps the resting pairs whose tiles are both still on the table.
+int DealSolver::StillResting(const std::uint16_t* resting, int count, std::uint16_t* kept) const {
+    int keptCount = 0;
     for (int i = 0; i < count; ++i) {
-        if (!present_[side[i]]) return false;
+        if (present_[resting[i] >> 8] && present_[resting[i] & 0xFF]) kept[keptCount++] = resting[i];
     }
-    return count > 0;
+    return keptCount;
 }
+
+bool DealSolver::Free(int p) const { return FreeIn(present_, p); }
 
 // The game's rule, on this solver's own records: nothing on top, and one side
 // open; a side with two neighbours opens as soon as either has gone.
-bool DealSolver::Free(int p) const {
+bool DealSolver::FreeIn(const std::uint8_t* present, int p) const {
     const Position& position = positions_[p];
-    if (position.top != 0 && present_[position.top]) return false;
-    return !(SideBlocked(position.left, position.leftCount) && SideBlocked(position.right, position.rightCount));
+    if (position.top != 0 && present[position.top]) return false;
+    return !(SideBlockedIn(present, position.left, position.leftCount) &&
+             SideBlockedIn(present, position.right, position.rightCount));
+}
+
+bool DealSolver::SideBlockedIn(const std::uint8_t* present, const std::int16_t* side, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (!present[side[i]]) return false;
+    }
+    return count > 0;
 }
 
 // A tile on top of another keeps every tile between them covered, so for two
@@ -306,145 +332,124 @@ bool DealSolver::Above(int upper, int lower) const {
     return (under_[upper][(lower - 1) >> 6] >> ((lower - 1) & 63)) & 1;
 }
 
-// The next present tile along a row from `p`, when that side has a single
-// neighbour; 0 at the end of the row's run or where two rows meet.
-int DealSolver::RowStep(int p, bool rightwards) const {
-    const Position& position = positions_[p];
-    const int count = rightwards ? position.rightCount : position.leftCount;
-    const int next = rightwards ? position.right[0] : position.left[0];
-    return count == 1 && present_[next] ? next : 0;
-}
-
-bool DealSolver::Dead() const {
-    // Some tiles can only ever go together: a class's last two, and the two
-    // pairs of a class of four that splits into pairs one way only. The order
-    // in which such pairs can go is forced in places: a pair that lies on
-    // another goes first, and a pair in one run of a row needs the run's outer
-    // parts gone before it and keeps the tiles between shut in until it has
-    // gone. A pair that must go before itself never goes. At most 64 pairs
-    // are followed; leaving one out only loses a chance to see a dead end.
-    constexpr int kMaxNodes = 64;
-    std::int8_t nodeOf[kPositionCount + 1];
-    std::fill(std::begin(nodeOf), std::end(nodeOf), std::int8_t{-1});
-    std::uint64_t after[kMaxNodes] = {};
-    Mask tilesOf[kMaxNodes];
-    Mask underOf[kMaxNodes];
-    int pairOf[kMaxNodes][2];
-    int count = 0;
-    const auto addPair = [&](int x, int y) {
-        nodeOf[x] = nodeOf[y] = static_cast<std::int8_t>(count);
-        pairOf[count][0] = x;
-        pairOf[count][1] = y;
-        for (int w = 0; w < 3; ++w) {
-            tilesOf[count][w] = 0;
-            underOf[count][w] = under_[x][w] | under_[y][w];
-        }
-        for (const int p : {x, y}) tilesOf[count][(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
-        ++count;
-    };
+// Bound pairs must all be able to leave in the game where every other tile
+// leaves alone as soon as it is free. There a bound pair never loses by
+// leaving at once, so letting everything leave that can decides that game.
+// Classes of four beside the class just played are then bound each way they
+// can split; if no split lets everything bound leave, the position is lost.
+// Only a move that binds a class can tie a new knot (any other move leaves
+// fewer tiles in the way), so this runs after those moves alone.
+bool DealSolver::Tangled(int movedClass) const {
+    std::int16_t partner[kPositionCount + 1] = {};
+    int bound = 0;
+    std::uint64_t beside = 0;
     for (int c = 0; c < kClassCount; ++c) {
-        if (classLeft_[c] < 2) continue;
+        if (classLeft_[c] == 0) continue;
         int tiles[4];
         int n = 0;
         for (const int p : classTiles_[c]) {
             if (present_[p]) tiles[n++] = p;
         }
-        const auto stacked = [&](int i, int j) { return Above(tiles[i], tiles[j]) || Above(tiles[j], tiles[i]); };
         if (n == 2) {
-            // The lower of two stacked tiles never comes free while its only partner lies on it.
-            if (stacked(0, 1)) return true;
-            if (count < kMaxNodes) addPair(tiles[0], tiles[1]);
-            continue;
+            Bind(partner, tiles[0], tiles[1]);
+            bound += 2;
+        } else if (std::popcount(playableSplits_[c]) == 1) {
+            const int* split = kSplits[std::countr_zero(playableSplits_[c])];
+            Bind(partner, tiles[split[0]], tiles[split[1]]);
+            Bind(partner, tiles[split[2]], tiles[split[3]]);
+            bound += 4;
+        } else if (movedClass >= 0 && NextTo(movedClass, c)) {
+            beside |= std::uint64_t{1} << c;
         }
-        // Four tiles split into two pairs in three ways; a split with a
-        // stacked pair can never be played. With no split left the class is
-        // dead; with one left, its two pairs go together like a class of two.
-        static constexpr int kSplits[3][4] = {{0, 1, 2, 3}, {0, 2, 1, 3}, {0, 3, 1, 2}};
-        int playable = 0;
-        int only = 0;
-        for (int s = 0; s < 3; ++s) {
+    }
+    if (bound == 0) return false;
+    std::uint8_t work[kPositionCount + 1];
+    std::copy(std::begin(present_), std::end(present_), work);
+    std::int16_t all[kPositionCount];
+    int allCount = 0;
+    for (int p = kPositionCount; p >= 1; --p) {
+        if (present_[p]) all[allCount++] = static_cast<std::int16_t>(p);
+    }
+    if (beside == 0) return Settle(work, partner, all, allCount) < bound;
+
+    // Each split below binds more than the plain game does, so a knot of the
+    // plain game shows in every split as well. What all the splits share is
+    // the table settled with the classes beside held in place.
+    for (std::uint64_t rest = beside; rest != 0; rest &= rest - 1) {
+        for (const int p : classTiles_[std::countr_zero(rest)]) partner[p] = kHeld;
+    }
+    const int boundGone = Settle(work, partner, all, allCount);
+    std::int16_t changed[kPositionCount];
+    int changedCount = 0;
+    for (std::uint64_t rest = beside; rest != 0; rest &= rest - 1) {
+        for (const int p : classTiles_[std::countr_zero(rest)]) {
+            partner[p] = 0;
+            if (work[p]) changed[changedCount++] = static_cast<std::int16_t>(p);
+        }
+    }
+    for (std::uint64_t rest = beside; rest != 0; rest &= rest - 1) {
+        const std::uint8_t* tiles = classTiles_[std::countr_zero(rest)];
+        const int splits = playableSplits_[std::countr_zero(rest)];
+        bool untied = false;
+        for (int s = 0; s < 3 && !untied; ++s) {
+            if (((splits >> s) & 1) == 0) continue;
             const int* split = kSplits[s];
-            if (stacked(split[0], split[1]) || stacked(split[2], split[3])) continue;
-            ++playable;
-            only = s;
+            Bind(partner, tiles[split[0]], tiles[split[1]]);
+            Bind(partner, tiles[split[2]], tiles[split[3]]);
+            // Only the tiles that changed their part can start anything new.
+            std::uint8_t trial[kPositionCount + 1];
+            std::copy(std::begin(work), std::end(work), trial);
+            untied = boundGone + Settle(trial, partner, changed, changedCount) == bound + 4;
         }
-        if (playable == 0) return true;
-        if (playable == 1 && count + 2 <= kMaxNodes) {
-            const int* split = kSplits[only];
-            addPair(tiles[split[0]], tiles[split[1]]);
-            addPair(tiles[split[2]], tiles[split[3]]);
+        for (int i = 0; i < 4; ++i) partner[tiles[i]] = 0;
+        if (!untied) return true;
+    }
+    return false;
+}
+
+// Whether a present tile of class `d` lies right beside one of class `e` in a row.
+bool DealSolver::NextTo(int e, int d) const {
+    for (const int x : classTiles_[e]) {
+        if (!present_[x]) continue;
+        const Position& position = positions_[x];
+        for (int k = 0; k < position.leftCount; ++k) {
+            const int y = position.left[k];
+            if (present_[y] && positions_[y].matchClass == d) return true;
+        }
+        for (int k = 0; k < position.rightCount; ++k) {
+            const int y = position.right[k];
+            if (present_[y] && positions_[y].matchClass == d) return true;
         }
     }
-    Mask pairTiles = {};
-    for (int a = 0; a < count; ++a) {
-        for (int w = 0; w < 3; ++w) pairTiles[w] |= tilesOf[a][w];
+    return false;
+}
+
+void DealSolver::Bind(std::int16_t* partner, int a, int b) {
+    partner[a] = static_cast<std::int16_t>(b);
+    partner[b] = static_cast<std::int16_t>(a);
+}
+
+// Lets every tile leave that can: a free loose tile alone, a bound pair when
+// both are free; held tiles stay. Returns how many bound tiles left.
+int DealSolver::Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount) const {
+    std::int16_t waiting[kPositionCount * 9];
+    int waitingCount = 0;
+    for (int i = startCount - 1; i >= 0; --i) waiting[waitingCount++] = start[i];
+    int boundGone = 0;
+    while (waitingCount > 0) {
+        const int p = waiting[--waitingCount];
+        const int other = partner[p];
+        if (!work[p] || other == kHeld || !FreeIn(work, p)) continue;
+        if (other != 0) {
+            if (!work[other] || !FreeIn(work, other)) continue;
+            work[other] = 0;
+            boundGone += 2;
+            waitingCount += Touched(other, waiting + waitingCount);
+        }
+        work[p] = 0;
+        waitingCount += Touched(p, waiting + waitingCount);
     }
-    for (int a = 0; a < count; ++a) {
-        for (int w = 0; w < 3; ++w) {
-            for (std::uint64_t lower = underOf[a][w] & pairTiles[w]; lower != 0; lower &= lower - 1) {
-                const int b = nodeOf[w * 64 + std::countr_zero(lower) + 1];
-                if (b != a) after[a] |= std::uint64_t{1} << b;
-            }
-        }
-    }
-    for (int node = 0; node < count; ++node) {
-        int x = pairOf[node][0];
-        int y = pairOf[node][1];
-        // x left of y in one run of a row?
-        int walk = RowStep(x, true);
-        while (walk != 0 && walk != y) walk = RowStep(walk, true);
-        if (walk == 0) {
-            std::swap(x, y);
-            walk = RowStep(x, true);
-            while (walk != 0 && walk != y) walk = RowStep(walk, true);
-            if (walk == 0) continue;
-        }
-        // The tiles between stay shut in only if no second neighbour can open them.
-        bool singleLinks = true;
-        for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
-            singleLinks &= positions_[t].leftCount == 1 && positions_[t].rightCount == 1;
-        }
-        // Otherwise a tile between may go first and open x or y inwards.
-        if (!singleLinks) continue;
-        for (int t = RowStep(x, true); t != y; t = RowStep(t, true)) {
-            if (Above(t, x) || Above(t, y)) return true;
-            const int other = nodeOf[t];
-            if (other >= 0) after[node] |= std::uint64_t{1} << other;
-        }
-        // x must open to the left and y to the right (when its left is held by
-        // one neighbour only); a tile on the way must open further out in turn
-        // while the side towards the pair has one neighbour.
-        for (const bool rightwards : {false, true}) {
-            const int end = rightwards ? y : x;
-            if (rightwards && positions_[y].leftCount != 1) continue;
-            for (int t = RowStep(end, rightwards); t != 0;) {
-                if (Above(x, t) || Above(y, t)) return true;
-                const int other = nodeOf[t];
-                if (other >= 0) after[other] |= std::uint64_t{1} << node;
-                const Position& step = positions_[t];
-                if ((rightwards ? step.leftCount : step.rightCount) != 1) break;
-                t = RowStep(t, rightwards);
-            }
-        }
-    }
-    for (int node = 0; node < count; ++node) {
-        if ((after[node] >> node) & 1) return true;
-    }
-    // Peel off the classes that nothing left must precede; what stays holds a cycle.
-    std::uint64_t remaining = count == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
-    for (bool peeled = true; peeled && remaining != 0;) {
-        peeled = false;
-        std::uint64_t hasBefore = 0;
-        for (int a = 0; a < count; ++a) {
-            if ((remaining >> a) & 1) hasBefore |= after[a];
-        }
-        const std::uint64_t free = remaining & ~hasBefore;
-        if (free != 0) {
-            remaining &= ~free;
-            peeled = true;
-        }
-    }
-    return remaining != 0;
+    return boundGone;
 }
 
 // The present tiles that stay shut in while `t` is on the table: those it
@@ -453,7 +458,7 @@ int DealSolver::ShutIn(int t) const {
     int count = 0;
     for (int w = 0; w < 3; ++w) count += __builtin_popcountll(under_[t][w] & mask_[w]);
     const Position& position = positions_[t];
-    const bool leftOpen = !SideBlocked(position.left, position.leftCount);
+    const bool leftOpen = !SideBlockedIn(present_, position.left, position.leftCount);
     int next = leftOpen ? (position.rightCount ? position.right[0] : 0) : (position.leftCount ? position.left[0] : 0);
     while (next != 0 && present_[next]) {
         ++count;
@@ -497,22 +502,44 @@ void DealSolver::Restore(int a, int b) {
     --depth_;
 }
 
-// A tile that need not be paired leaves as soon as it is free: its going
-// can only free others.
-int DealSolver::DropFreeJokers() {
+// The tiles that `p`'s going may have set free: those it lay on and its neighbours.
+int DealSolver::Touched(int p, std::int16_t* out) const {
+    int count = 0;
+    for (const int d : below_[p]) {
+        if (d != 0) out[count++] = static_cast<std::int16_t>(d);
+    }
+    const Position& position = positions_[p];
+    for (int k = 0; k < position.leftCount; ++k) out[count++] = position.left[k];
+    for (int k = 0; k < position.rightCount; ++k) out[count++] = position.right[k];
+    return count;
+}
+
+int DealSolver::DropJokersNear(int a, int b) {
+    if (jokerCount_ == 0) return 0;
+    std::int16_t near[16];
+    int count = Touched(a, near);
+    count += Touched(b, near + count);
+    return DropFreeJokers(near, count);
+}
+
+// Tiles that need not be paired leave as soon as they are free: their going
+// can only free others. Only the tiles a leaving tile touched can have come
+// free by its going, so only those are looked at again.
+int DealSolver::DropFreeJokers(const std::int16_t* candidates, int candidateCount) {
+    if (jokerCount_ == 0) return 0;
+    std::int16_t waiting[kPositionCount * 9];
+    int waitingCount = 0;
+    for (int i = candidateCount - 1; i >= 0; --i) waiting[waitingCount++] = candidates[i];
     int dropped = 0;
-    for (bool again = jokerCount_ > 0; again;) {
-        again = false;
-        for (int i = 0; i < jokerCount_; ++i) {
-            const int p = jokers_[i];
-            if (!present_[p] || !Free(p)) continue;
-            present_[p] = 0;
-            mask_[(p - 1) >> 6] &= ~(std::uint64_t{1} << ((p - 1) & 63));
-            hash_ ^= zobrist_[p];
-            droppedJokers_[droppedCount_++] = static_cast<std::int16_t>(p);
-            ++dropped;
-            again = true;
-        }
+    while (waitingCount > 0) {
+        const int p = waiting[--waitingCount];
+        if (!present_[p] || !isJoker_[p] || !Free(p)) continue;
+        present_[p] = 0;
+        mask_[(p - 1) >> 6] &= ~(std::uint64_t{1} << ((p - 1) & 63));
+        hash_ ^= zobrist_[p];
+        droppedJokers_[droppedCount_++] = static_cast<std::int16_t>(p);
+        ++dropped;
+        waitingCount += Touched(p, waiting + waitingCount);
     }
     return dropped;
 }
@@ -525,8 +552,6 @@ void DealSolver::RestoreJokers(int count) {
         hash_ ^= zobrist_[p];
     }
 }
-
-std::size_t DealSolver::Slot() const { return static_cast<std::size_t>(hash_) & (lost_.size() - 1); }
 
 bool DealSolver::KnownLost() const {
     const std::size_t size = lost_.size();
@@ -551,5 +576,7 @@ void DealSolver::RememberLost() {
     }
     lost_[slot] = {mask_, generation_};
 }
+
+std::size_t DealSolver::Slot() const { return static_cast<std::size_t>(hash_) & (lost_.size() - 1); }
 
 }  // namespace jadeleaf

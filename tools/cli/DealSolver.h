@@ -21,39 +21,45 @@ struct SolveResult {
 };
 
 // Decides whether every tile of a table can be removed.
-// "Unwinnable" is only ever said after the whole game tree has been ruled out;
-// the cuts used below lose no winning line:
+// "Unwinnable" is only ever said after the whole game tree has been ruled out.
+// Two facts of the game carry every cut below: a free tile stays free while
+// others leave, and taking a pair never takes a move away from another class.
 // - A match class whose remaining tiles (two or four) are all free is removed
-//   at once: those tiles can only ever pair among themselves, and removing
-//   tiles never makes a free tile unfree, so doing it first spoils nothing.
-// - A class is dead when one of its last two tiles lies (even indirectly) on
-//   the other, or when its four cannot be split into two pairs without one
-//   pair stacked (three in one stack, or one tile on all three others): a
-//   stacked pair never goes, since the lower tile is never free while the
-//   upper is there. A class of four with one split left goes as those two
-//   pairs, and they join the order check of the classes of two.
+//   at once: those tiles can only ever pair among themselves, and nothing else
+//   loses by their going.
 // - A table state already shown to be lost is not searched again. States are
 //   compared whole, not by a hash, so a collision cannot turn a win into a loss.
+// - A pair shown to lose when taken is not taken later on the same line while
+//   its tiles are still there: the later position is reached from the losing
+//   one by the same moves, so it loses too.
+// - Bound pairs (a class's last two, and the two pairs of a class of four that
+//   can split only one way without a tile on its partner) must be able to
+//   leave even if every other tile could leave alone as soon as it is free.
+//   That easier game is decided exactly by letting everything leave that can;
+//   when some bound pair stays, the real game is lost as well. A class of four
+//   next to the class just played is also tried bound each way it can split.
+// - Before a long search, every game in which only one, two or three classes
+//   must be paired (the rest leaving alone when free) is decided; a loss there
+//   is a loss of the whole table.
 // - The four tiles of a class match each other alike, so a class is searched
 //   as a class (seasons and flowers included), never face by face.
 class DealSolver {
 public:
     // `tableEntries` (a power of two) bounds the memory of lost states.
     explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20);
+    ~DealSolver();
 
     // Decides whether the tiles present on `table` (a fresh deal or a game in
     // play) can all be removed. `budget` bounds the positions searched; past
     // it the verdict is Unknown.
     SolveResult Solve(const GameTable& table, std::uint64_t budget);
 
-    // Decides the easier game in which only the classes in `classes` (bit c
-    // for match class c) must be paired; every other tile may leave alone
-    // once it is free. A loss there is a loss of the whole table.
-    SolveResult SolveClasses(const GameTable& table, std::uint64_t classes, std::uint64_t budget);
-
 private:
     static constexpr int kClassCount = 36;
     static constexpr std::uint64_t kAllClasses = (std::uint64_t{1} << kClassCount) - 1;
+    // Every pair that is free at some position: six in each class.
+    static constexpr int kMaxResting = kClassCount * 6;
+    static constexpr std::int16_t kHeld = -1;
     using Mask = std::array<std::uint64_t, 3>;
 
     enum class Outcome : std::uint8_t { Won, Lost, OutOfBudget };
@@ -73,23 +79,29 @@ private:
     };
 
     void Prepare(const GameTable& table);
-    bool LostWithFewClasses(const GameTable& table, std::uint64_t budget);
+    void Start(const std::uint8_t* present, std::uint64_t classes);
     Outcome RunFor(std::uint64_t budget);
     SolveResult Result(Outcome outcome) const;
-    void Start(const GameTable& table, std::uint64_t classes);
-    int DropFreeJokers();
-    void RestoreJokers(int count);
-    // Every pair that is free at some position: six in each class.
-    static constexpr int kMaxResting = kClassCount * 6;
-    Outcome Search(const std::uint16_t* resting, int restingCount);
+    bool LostWithFewClasses(const std::uint8_t* present, std::uint64_t budget);
+
+    Outcome Search(const std::uint16_t* resting, int restingCount, int movedClass);
     int StillResting(const std::uint16_t* resting, int count, std::uint16_t* kept) const;
     bool Free(int p) const;
-    bool SideBlocked(const std::int16_t* side, int count) const;
-    bool Dead() const;
-    int RowStep(int p, bool rightwards) const;
+    bool FreeIn(const std::uint8_t* present, int p) const;
+    static bool SideBlockedIn(const std::uint8_t* present, const std::int16_t* side, int count);
     bool Above(int upper, int lower) const;
+    int Touched(int p, std::int16_t* out) const;
+
+    bool Tangled(int movedClass) const;
+    bool NextTo(int e, int d) const;
+    static void Bind(std::int16_t* partner, int a, int b);
+    int Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount) const;
+
     void Remove(int a, int b);
     void Restore(int a, int b);
+    int DropFreeJokers(const std::int16_t* candidates, int candidateCount);
+    int DropJokersNear(int a, int b);
+    void RestoreJokers(int count);
     int MoveWeight(int a, int b);
     int ShutIn(int t) const;
     bool KnownLost() const;
@@ -99,6 +111,7 @@ private:
     GameTable layout_ = {};
     Position positions_[kPositionCount + 1] = {};
     std::uint8_t classTiles_[kClassCount][4] = {};
+    std::uint8_t playableSplits_[kClassCount] = {};  // bit s: split s has no tile on its partner
     std::int16_t below_[kPositionCount + 1][4] = {};
     Mask under_[kPositionCount + 1] = {};  // every tile that p lies on, directly or not
     std::uint64_t zobrist_[kPositionCount + 1] = {};
@@ -108,23 +121,26 @@ private:
     Mask mask_ = {};
     std::uint64_t hash_ = 0;
     int tilesLeft_ = 0;
+    bool lostAtStart_ = false;
+
+    // Tiles of the classes that need not be paired (in the easier games only).
+    std::int16_t jokers_[kPositionCount] = {};
+    int jokerCount_ = 0;
+    std::uint8_t isJoker_[kPositionCount + 1] = {};
+    std::int16_t droppedJokers_[kPositionCount] = {};
+    int droppedCount_ = 0;
 
     std::pair<int, int> path_[kPositionCount / 2] = {};
     int depth_ = 0;
     std::uint64_t nodes_ = 0;
-    int run_ = 0;
     std::uint64_t budget_ = 0;
+    int run_ = 0;
     std::uint64_t noiseState_ = 0;
     std::uint32_t noise_ = 0;
 
-    std::int16_t jokers_[kPositionCount] = {};
-    int jokerCount_ = 0;
-    std::int16_t droppedJokers_[kPositionCount] = {};
-    int droppedCount_ = 0;
-
     std::vector<LostEntry> lost_;
-    std::unique_ptr<DealSolver> relaxed_;  // for the games of a few classes
     std::uint32_t generation_ = 0;
+    std::unique_ptr<DealSolver> fewClasses_;  // decides the games of a few classes
 };
 
 }  // namespace jadeleaf
