@@ -36,7 +36,8 @@ struct Move {
 
 }  // namespace
 
-DealSolver::DealSolver(std::size_t tableEntries) : lost_(std::bit_ceil(std::max<std::size_t>(tableEntries, 4))) {
+DealSolver::DealSolver(std::size_t tableEntries, std::uint64_t firstStint)
+    : firstStint_(firstStint), lost_(std::bit_ceil(std::max<std::size_t>(tableEntries, 4))) {
     std::uint64_t state = 0x6A09E667F3BCC908ull;
     for (std::uint64_t& key : zobrist_) key = SplitMix(state);
 }
@@ -104,8 +105,7 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     Start(present, kAllClasses);
     // Most deals are decided within the first few thousand positions. For the
     // rest, a knot of a few classes is looked for before the long search.
-    constexpr std::uint64_t kFirstStint = 20'000;
-    Outcome outcome = RunFor(std::min(budget, kFirstStint));
+    Outcome outcome = RunFor(std::min(budget, firstStint_));
     if (outcome == Outcome::OutOfBudget && nodes_ < budget && LostWithFewClasses(present, budget)) {
         outcome = Outcome::Lost;
     }
@@ -189,14 +189,15 @@ void DealSolver::Start(const std::uint8_t* present, std::uint64_t classes) {
 
 DealSolver::Outcome DealSolver::RunFor(std::uint64_t budget) {
     if (lostAtStart_) return Outcome::Lost;
-    // Many short runs, each after the first with its own tie-breaks: an early
-    // wrong turn costs one run, not the budget. A state proven lost in one run
+    // Many short runs, the first in the order of the weights, each later one
+    // in an order mostly left to chance: an early wrong turn costs one run,
+    // not the budget. A state proven lost in one run
     // stays proven for the next, so the runs add up to a proof when there is
     // no win.
     constexpr std::uint64_t kRunNodes = 1000;
     Outcome outcome = Outcome::OutOfBudget;
     for (; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run_) {
-        noise_ = run_ == 0 ? 0 : 128;
+        noise_ = run_ == 0 ? 0 : kRestartNoise;
         budget_ = std::min(budget, nodes_ + kRunNodes);
         outcome = Search(nullptr, 0, -1);
     }

@@ -45,8 +45,10 @@ struct SolveResult {
 //   as a class (seasons and flowers included), never face by face.
 class DealSolver {
 public:
-    // `tableEntries` (a power of two) bounds the memory of lost states.
-    explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20);
+    // `tableEntries` (a power of two) bounds the memory of lost states. The
+    // games of a few classes are tried once `firstStint` positions have been
+    // searched without an answer.
+    explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20, std::uint64_t firstStint = 20'000);
     ~DealSolver();
 
     // Decides whether the tiles present on `table` (a fresh deal or a game in
@@ -60,6 +62,8 @@ private:
     // Every pair that is free at some position: six in each class.
     static constexpr int kMaxResting = kClassCount * 6;
     static constexpr std::int16_t kHeld = -1;
+    // Far above any weight: the runs after the first go mostly in random order.
+    static constexpr std::uint32_t kRestartNoise = 4096;
     using Mask = std::array<std::uint64_t, 3>;
 
     enum class Outcome : std::uint8_t { Won, Lost, OutOfBudget };
@@ -138,6 +142,7 @@ private:
     std::uint64_t noiseState_ = 0;
     std::uint32_t noise_ = 0;
 
+    std::uint64_t firstStint_ = 0;
     std::vector<LostEntry> lost_;
     std::uint32_t generation_ = 0;
     std::unique_ptr<DealSolver> fewClasses_;  // decides the games of a few classes
