@@ -183,7 +183,14 @@ void DealSolver::Start(const std::uint8_t* present, std::uint64_t classes) {
     noiseState_ = 0x9E3779B97F4A7C15ull;
     // A class of four that cannot split without a tile on its partner never
     // goes; the bound pairs are checked once here, then after each move.
-    lostAtStart_ = Tangled(-1);
+    std::uint8_t freeCount[kClassCount] = {};
+    std::uint8_t freeTiles[kClassCount][4];
+    for (int c = 0; c < kClassCount; ++c) {
+        for (const int p : classTiles_[c]) {
+            if (present_[p] && !isJoker_[p] && Free(p)) freeTiles[c][freeCount[c]++] = static_cast<std::uint8_t>(p);
+        }
+    }
+    lostAtStart_ = Tangled(-1, freeCount, freeTiles);
     for (int c = 0; c < kClassCount; ++c) lostAtStart_ |= classLeft_[c] == 4 && playableSplits_[c] == 0;
 }
 
@@ -261,7 +268,7 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
         return outcome;
     }
 
-    if (movedClass >= 0 && classLeft_[movedClass] == 2 && Tangled(movedClass)) {
+    if (movedClass >= 0 && classLeft_[movedClass] == 2 && Tangled(movedClass, freeCount, freeTiles)) {
         RememberLost();
         return Outcome::Lost;
     }
@@ -340,7 +347,7 @@ bool DealSolver::Above(int upper, int lower) const {
 // can split; if no split lets everything bound leave, the position is lost.
 // Only a move that binds a class can tie a new knot (any other move leaves
 // fewer tiles in the way), so this runs after those moves alone.
-bool DealSolver::Tangled(int movedClass) const {
+bool DealSolver::Tangled(int movedClass, const std::uint8_t* freeCount, const std::uint8_t (*freeTiles)[4]) const {
     std::int16_t partner[kPositionCount + 1] = {};
     int bound = 0;
     std::uint64_t beside = 0;
@@ -366,10 +373,12 @@ bool DealSolver::Tangled(int movedClass) const {
     if (bound == 0) return false;
     std::uint8_t work[kPositionCount + 1];
     std::copy(std::begin(present_), std::end(present_), work);
+    // A tile that is not free now can only come free when one that holds it
+    // in leaves, and Settle looks at it again then.
     std::int16_t all[kPositionCount];
     int allCount = 0;
-    for (int p = kPositionCount; p >= 1; --p) {
-        if (present_[p]) all[allCount++] = static_cast<std::int16_t>(p);
+    for (int c = 0; c < kClassCount; ++c) {
+        for (int i = 0; i < freeCount[c]; ++i) all[allCount++] = freeTiles[c][i];
     }
     if (beside == 0) return Settle(work, partner, all, allCount) < bound;
 

@@ -96,7 +96,7 @@ private:
     bool Above(int upper, int lower) const;
     int Touched(int p, std::int16_t* out) const;
 
-    bool Tangled(int movedClass) const;
+    bool Tangled(int movedClass, const std::uint8_t* freeCount, const std::uint8_t (*freeTiles)[4]) const;
     bool NextTo(int e, int d) const;
     static void Bind(std::int16_t* partner, int a, int b);
     int Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount) const;
