@@ -260,7 +260,8 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     if (forced > 0) {
         int dropped = 0;
         for (int i = 1; i <= forced; ++i) dropped += DropJokersNear(path_[depth_ - i].first, path_[depth_ - i].second);
-        const Outcome outcome = Search(childResting, StillResting(resting, restingCount, childResting), -1);
+        // The pair that came before still has to be checked, past these removals.
+        const Outcome outcome = Search(childResting, StillResting(resting, restingCount, childResting), movedClass);
         if (outcome == Outcome::Won) return outcome;
         RestoreJokers(dropped);
         for (int i = 0; i < forced; ++i) Restore(path_[depth_ - 1].first, path_[depth_ - 1].second);
@@ -380,7 +381,10 @@ bool DealSolver::Tangled(int movedClass, const std::uint8_t* freeCount, const st
     for (int c = 0; c < kClassCount; ++c) {
         for (int i = 0; i < freeCount[c]; ++i) all[allCount++] = freeTiles[c][i];
     }
-    if (beside == 0) return Settle(work, partner, all, allCount) < bound;
+    // On the line to here every bound pair could leave before this move
+    // bound the class just played; if that class's pair can leave now, every
+    // other bound pair still can too, so the settling may stop there.
+    if (beside == 0) return Settle(work, partner, all, allCount, movedClass) < bound;
 
     // Each split below binds more than the plain game does, so a knot of the
     // plain game shows in every split as well. What all the splits share is
@@ -440,8 +444,10 @@ void DealSolver::Bind(std::int16_t* partner, int a, int b) {
 }
 
 // Lets every tile leave that can: a free loose tile alone, a bound pair when
-// both are free; held tiles stay. Returns how many bound tiles left.
-int DealSolver::Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount) const {
+// both are free; held tiles stay. Returns how many bound tiles left, or, as
+// soon as the bound pair of class `until` (if any) leaves, kEverything.
+int DealSolver::Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount,
+                       int until) const {
     std::int16_t waiting[kPositionCount * 9];
     int waitingCount = 0;
     for (int i = startCount - 1; i >= 0; --i) waiting[waitingCount++] = start[i];
@@ -452,6 +458,7 @@ int DealSolver::Settle(std::uint8_t* work, const std::int16_t* partner, const st
         if (!work[p] || other == kHeld || !FreeIn(work, p)) continue;
         if (other != 0) {
             if (!work[other] || !FreeIn(work, other)) continue;
+            if (positions_[p].matchClass == until) return kEverything;
             work[other] = 0;
             boundGone += 2;
             waitingCount += Touched(other, waiting + waitingCount);

@@ -99,7 +99,9 @@ private:
     bool Tangled(int movedClass, const std::uint8_t* freeCount, const std::uint8_t (*freeTiles)[4]) const;
     bool NextTo(int e, int d) const;
     static void Bind(std::int16_t* partner, int a, int b);
-    int Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount) const;
+    static constexpr int kEverything = 1 << 20;
+    int Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount,
+               int until = -1) const;
 
     void Remove(int a, int b);
     void Restore(int a, int b);
