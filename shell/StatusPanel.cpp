@@ -31,9 +31,9 @@ void StatusPanel::SetTextNow(const QString& text) {
 // Once a second, while nothing else changes, the whole repaint round (which
 // widgets to paint, in which order, a paint event through every filter) costs
 // several times the drawing of the text; the window's picture is drawn into
-// directly instead. Whatever may hide the panel or share its picture with
-// others sends the text the ordinary way, and so does a window that is not on
-// the screen: its next repaint must not find the old text in the picture.
+// directly instead. A panel that something may cover, or that lies in a
+// window of its own, gets the ordinary repaint, and so does a window that is
+// not on the screen: its next repaint must not find the old text in the picture.
 bool StatusPanel::DrawInPlace() {
     QWidget* window = this->window();
     QWindow* handle = window->windowHandle();
@@ -60,9 +60,8 @@ bool StatusPanel::DrawInPlace() {
     return true;
 }
 
-// A widget stacked above the panel or above one of its parents, where they
-// overlap (the size grip of a narrow window over the last panel), must be
-// painted again after the panel: the repaint round does that.
+// A widget stacked above the panel or above one of its parents, where the two
+// overlap, must be painted again after the panel: the repaint round does that.
 bool StatusPanel::CoveredByOthers() const {
     QRect area = rect();
     for (const QWidget* widget = this; !widget->isWindow(); widget = widget->parentWidget()) {
