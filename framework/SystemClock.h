@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QObject>
+#include <ctime>
+#include <string>
 #include <unordered_map>
 
 #include "framework/Clock.h"
@@ -22,6 +24,11 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    void FollowTimeZone(std::time_t now);
+
+    std::string zoneVariable_;
+    bool zoneVariableSet_ = false;
+    std::time_t zoneMinute_ = -1;
     std::unordered_map<int, PlatformTimer*> timers_;
     std::unordered_map<PlatformTimer*, int> ids_;
 };

@@ -4,6 +4,10 @@
 #include <QFrame>
 #include <QString>
 
+#include "shell/StatusTextLayout.h"
+
+class QPainter;
+
 namespace jadeleaf {
 
 // It looks exactly like a framed label with the same font, but a new text
@@ -16,8 +20,9 @@ public:
 
     QString text() const { return text_; }
     void setText(const QString& text);
-    // Paints the new text at once instead of asking the message loop for
-    // another round to paint it.
+    // Shows the new text at once: drawn straight into the window's picture
+    // and sent to the screen, without a paint event and without the message
+    // loop's repaint round over the window.
     void SetTextNow(const QString& text);
     void clear() { setText(QString()); }
 
@@ -25,7 +30,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool DrawInPlace();
+    bool CoveredByOthers() const;
+    void DrawInside(QPainter& painter, const QRect& dirty);
+
     QString text_;
+    StatusTextLayout layout_;
 };
 
 }  // namespace jadeleaf

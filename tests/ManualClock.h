@@ -39,6 +39,8 @@ public:
 
     // Moves time on by `milliseconds`, firing every tick that falls due on the way.
     void Advance(long long milliseconds);
+    // How many timers count down now.
+    std::size_t RunningCountdowns() const { return countdowns_.size(); }
 
 private:
     struct Countdown {
