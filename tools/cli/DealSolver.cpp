@@ -46,14 +46,14 @@ DealSolver::~DealSolver() = default;
 
 void DealSolver::Prepare(const GameTable& table) {
     // The links as the deal laid them out: a table in play has released some.
-    GameTable& dealt = layout_;
+    GameTable dealt;
     ClearTable(dealt);
     std::copy(std::begin(table.deal), std::end(table.deal), std::begin(dealt.deal));
     BuildLayout(dealt);
     int filled[kClassCount] = {};
     for (int p = 1; p <= kPositionCount; ++p) {
         const TileRecord& tile = dealt.tiles[p];
-        Position& position = positions_[p];
+        Position& position = geometry_.positions[p];
         position = {};
         for (const int l : tile.left) {
             if (l != 0 && tile.leftBlocked) position.left[position.leftCount++] = static_cast<std::int16_t>(l);
@@ -63,13 +63,13 @@ void DealSolver::Prepare(const GameTable& table) {
         }
         const int matchClass = MatchClassOf(tile.face);
         position.matchClass = static_cast<std::uint8_t>(matchClass);
-        classTiles_[matchClass][filled[matchClass]++ & 3] = static_cast<std::uint8_t>(p);
+        geometry_.classTiles[matchClass][filled[matchClass]++ & 3] = static_cast<std::uint8_t>(p);
     }
     for (int p = 1; p <= kPositionCount; ++p) {
         for (int i = 0; i < 4; ++i) {
             const int d = dealt.tiles[p].below[i];
-            below_[p][i] = static_cast<std::int16_t>(d);
-            if (d != 0) positions_[d].top = static_cast<std::int16_t>(p);
+            geometry_.below[p][i] = static_cast<std::int16_t>(d);
+            if (d != 0) geometry_.positions[d].top = static_cast<std::int16_t>(p);
         }
     }
     // A tile lies on the tiles below it and on everything they lie on; the
@@ -78,22 +78,22 @@ void DealSolver::Prepare(const GameTable& table) {
         for (int p = 1; p <= kPositionCount; ++p) {
             const TileRecord& tile = dealt.tiles[p];
             if (tile.layer != layer) continue;
-            under_[p] = {};
+            geometry_.under[p] = {};
             for (const int d : tile.below) {
                 if (d == 0) continue;
-                for (int w = 0; w < 3; ++w) under_[p][w] |= under_[d][w];
-                under_[p][(d - 1) >> 6] |= std::uint64_t{1} << ((d - 1) & 63);
+                for (int w = 0; w < 3; ++w) geometry_.under[p][w] |= geometry_.under[d][w];
+                geometry_.under[p][(d - 1) >> 6] |= std::uint64_t{1} << ((d - 1) & 63);
             }
         }
     }
     // A split with one tile on its partner can never be played.
     for (int c = 0; c < kClassCount; ++c) {
-        const std::uint8_t* tiles = classTiles_[c];
+        const std::uint8_t* tiles = geometry_.classTiles[c];
         const auto stacked = [&](int i, int j) { return Above(tiles[i], tiles[j]) || Above(tiles[j], tiles[i]); };
-        playableSplits_[c] = 0;
+        geometry_.playableSplits[c] = 0;
         for (int s = 0; s < 3; ++s) {
             const int* split = kSplits[s];
-            if (!stacked(split[0], split[1]) && !stacked(split[2], split[3])) playableSplits_[c] |= std::uint8_t(1u << s);
+            if (!stacked(split[0], split[1]) && !stacked(split[2], split[3])) geometry_.playableSplits[c] |= std::uint8_t(1u << s);
         }
     }
 }
@@ -118,11 +118,7 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
 bool DealSolver::LostWithFewClasses(const std::uint8_t* present, std::uint64_t budget) {
     if (!fewClasses_) fewClasses_ = std::make_unique<DealSolver>(std::size_t{1} << 12);
     DealSolver& few = *fewClasses_;
-    std::copy(std::begin(positions_), std::end(positions_), std::begin(few.positions_));
-    std::copy(&classTiles_[0][0], &classTiles_[0][0] + sizeof classTiles_, &few.classTiles_[0][0]);
-    std::copy(std::begin(playableSplits_), std::end(playableSplits_), std::begin(few.playableSplits_));
-    std::copy(&below_[0][0], &below_[0][0] + sizeof below_ / sizeof below_[0][0], &few.below_[0][0]);
-    std::copy(std::begin(under_), std::end(under_), std::begin(few.under_));
+    few.geometry_ = geometry_;
     constexpr std::uint64_t kKnotBudget = 2'000;
     const auto lost = [&](std::uint64_t classes) {
         few.Start(present, classes);
@@ -158,40 +154,36 @@ void DealSolver::Start(const std::uint8_t* present, std::uint64_t classes) {
     mask_ = {};
     hash_ = 0;
     tilesLeft_ = 0;
-    jokerCount_ = 0;
+    paired_ = classes;
     droppedCount_ = 0;
-    std::fill(std::begin(isJoker_), std::end(isJoker_), std::uint8_t{0});
+    std::int16_t jokers[kPositionCount];
+    int jokerCount = 0;
     std::fill(std::begin(classLeft_), std::end(classLeft_), std::uint8_t{0});
     for (int p = 1; p <= kPositionCount; ++p) {
         present_[p] = present[p];
         if (!present_[p]) continue;
         mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
         hash_ ^= zobrist_[p];
-        const int matchClass = positions_[p].matchClass;
+        const int matchClass = geometry_.positions[p].matchClass;
         if ((classes >> matchClass) & 1) {
             ++classLeft_[matchClass];
             ++tilesLeft_;
         } else {
-            jokers_[jokerCount_++] = static_cast<std::int16_t>(p);
-            isJoker_[p] = 1;
+            jokers[jokerCount++] = static_cast<std::int16_t>(p);
         }
     }
-    DropFreeJokers(jokers_, jokerCount_);
+    DropFreeJokers(jokers, jokerCount);
     depth_ = 0;
     nodes_ = 0;
     run_ = 0;
     noiseState_ = 0x9E3779B97F4A7C15ull;
     // A class of four that cannot split without a tile on its partner never
     // goes; the bound pairs are checked once here, then after each move.
-    std::uint8_t freeCount[kClassCount] = {};
+    std::uint8_t freeCount[kClassCount];
     std::uint8_t freeTiles[kClassCount][4];
-    for (int c = 0; c < kClassCount; ++c) {
-        for (const int p : classTiles_[c]) {
-            if (present_[p] && !isJoker_[p] && Free(p)) freeTiles[c][freeCount[c]++] = static_cast<std::uint8_t>(p);
-        }
-    }
+    ListFree(freeCount, freeTiles);
     lostAtStart_ = Tangled(-1, freeCount, freeTiles);
-    for (int c = 0; c < kClassCount; ++c) lostAtStart_ |= classLeft_[c] == 4 && playableSplits_[c] == 0;
+    for (int c = 0; c < kClassCount; ++c) lostAtStart_ |= classLeft_[c] == 4 && geometry_.playableSplits[c] == 0;
 }
 
 DealSolver::Outcome DealSolver::RunFor(std::uint64_t budget) {
@@ -239,13 +231,7 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
 
     std::uint8_t freeCount[kClassCount];
     std::uint8_t freeTiles[kClassCount][4];
-    for (int c = 0; c < kClassCount; ++c) {
-        freeCount[c] = 0;
-        if (classLeft_[c] == 0) continue;
-        for (const int p : classTiles_[c]) {
-            if (present_[p] && Free(p)) freeTiles[c][freeCount[c]++] = static_cast<std::uint8_t>(p);
-        }
-    }
+    ListFree(freeCount, freeTiles);
 
     // Classes whose every remaining tile is free go at once, as one step.
     int forced = 0;
@@ -297,7 +283,7 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
         Remove(moves[m].a, moves[m].b);
         const int dropped = DropJokersNear(moves[m].a, moves[m].b);
         const Outcome outcome =
-            Search(childResting, StillResting(lostHere, lostCount, childResting), positions_[moves[m].a].matchClass);
+            Search(childResting, StillResting(lostHere, lostCount, childResting), geometry_.positions[moves[m].a].matchClass);
         if (outcome == Outcome::Won) return outcome;
         RestoreJokers(dropped);
         Restore(moves[m].a, moves[m].b);
@@ -306,6 +292,17 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     }
     RememberLost();
     return Outcome::Lost;
+}
+
+// The free tiles of every class that must be paired, class by class.
+void DealSolver::ListFree(std::uint8_t* freeCount, std::uint8_t (*freeTiles)[4]) const {
+    for (int c = 0; c < kClassCount; ++c) {
+        freeCount[c] = 0;
+        if (classLeft_[c] == 0) continue;
+        for (const int p : geometry_.classTiles[c]) {
+            if (present_[p] && Free(p)) freeTiles[c][freeCount[c]++] = static_cast<std::uint8_t>(p);
+        }
+    }
 }
 
 // Keeps the resting pairs whose tiles are both still on the table.
@@ -322,7 +319,7 @@ bool DealSolver::Free(int p) const { return FreeIn(present_, p); }
 // The game's rule, on this solver's own records: nothing on top, and one side
 // open; a side with two neighbours opens as soon as either has gone.
 bool DealSolver::FreeIn(const std::uint8_t* present, int p) const {
-    const Position& position = positions_[p];
+    const Position& position = geometry_.positions[p];
     if (position.top != 0 && present[position.top]) return false;
     return !(SideBlockedIn(present, position.left, position.leftCount) &&
              SideBlockedIn(present, position.right, position.rightCount));
@@ -338,7 +335,7 @@ bool DealSolver::SideBlockedIn(const std::uint8_t* present, const std::int16_t* 
 // A tile on top of another keeps every tile between them covered, so for two
 // present tiles "lies on" needs no check of the tiles between.
 bool DealSolver::Above(int upper, int lower) const {
-    return (under_[upper][(lower - 1) >> 6] >> ((lower - 1) & 63)) & 1;
+    return (geometry_.under[upper][(lower - 1) >> 6] >> ((lower - 1) & 63)) & 1;
 }
 
 // Bound pairs must all be able to leave in the game where every other tile
@@ -356,14 +353,14 @@ bool DealSolver::Tangled(int movedClass, const std::uint8_t* freeCount, const st
         if (classLeft_[c] == 0) continue;
         int tiles[4];
         int n = 0;
-        for (const int p : classTiles_[c]) {
+        for (const int p : geometry_.classTiles[c]) {
             if (present_[p]) tiles[n++] = p;
         }
         if (n == 2) {
             Bind(partner, tiles[0], tiles[1]);
             bound += 2;
-        } else if (std::popcount(playableSplits_[c]) == 1) {
-            const int* split = kSplits[std::countr_zero(playableSplits_[c])];
+        } else if (std::popcount(geometry_.playableSplits[c]) == 1) {
+            const int* split = kSplits[std::countr_zero(geometry_.playableSplits[c])];
             Bind(partner, tiles[split[0]], tiles[split[1]]);
             Bind(partner, tiles[split[2]], tiles[split[3]]);
             bound += 4;
@@ -390,20 +387,20 @@ bool DealSolver::Tangled(int movedClass, const std::uint8_t* freeCount, const st
     // plain game shows in every split as well. What all the splits share is
     // the table settled with the classes beside held in place.
     for (std::uint64_t rest = beside; rest != 0; rest &= rest - 1) {
-        for (const int p : classTiles_[std::countr_zero(rest)]) partner[p] = kHeld;
+        for (const int p : geometry_.classTiles[std::countr_zero(rest)]) partner[p] = kHeld;
     }
     const int boundGone = Settle(work, partner, all, allCount);
     std::int16_t changed[kPositionCount];
     int changedCount = 0;
     for (std::uint64_t rest = beside; rest != 0; rest &= rest - 1) {
-        for (const int p : classTiles_[std::countr_zero(rest)]) {
+        for (const int p : geometry_.classTiles[std::countr_zero(rest)]) {
             partner[p] = 0;
             if (work[p]) changed[changedCount++] = static_cast<std::int16_t>(p);
         }
     }
     for (std::uint64_t rest = beside; rest != 0; rest &= rest - 1) {
-        const std::uint8_t* tiles = classTiles_[std::countr_zero(rest)];
-        const int splits = playableSplits_[std::countr_zero(rest)];
+        const std::uint8_t* tiles = geometry_.classTiles[std::countr_zero(rest)];
+        const int splits = geometry_.playableSplits[std::countr_zero(rest)];
         bool untied = false;
         for (int s = 0; s < 3 && !untied; ++s) {
             if (((splits >> s) & 1) == 0) continue;
@@ -423,16 +420,16 @@ bool DealSolver::Tangled(int movedClass, const std::uint8_t* freeCount, const st
 
 // Whether a present tile of class `d` lies right beside one of class `e` in a row.
 bool DealSolver::NextTo(int e, int d) const {
-    for (const int x : classTiles_[e]) {
+    for (const int x : geometry_.classTiles[e]) {
         if (!present_[x]) continue;
-        const Position& position = positions_[x];
+        const Position& position = geometry_.positions[x];
         for (int k = 0; k < position.leftCount; ++k) {
             const int y = position.left[k];
-            if (present_[y] && positions_[y].matchClass == d) return true;
+            if (present_[y] && geometry_.positions[y].matchClass == d) return true;
         }
         for (int k = 0; k < position.rightCount; ++k) {
             const int y = position.right[k];
-            if (present_[y] && positions_[y].matchClass == d) return true;
+            if (present_[y] && geometry_.positions[y].matchClass == d) return true;
         }
     }
     return false;
@@ -458,7 +455,7 @@ int DealSolver::Settle(std::uint8_t* work, const std::int16_t* partner, const st
         if (!work[p] || other == kHeld || !FreeIn(work, p)) continue;
         if (other != 0) {
             if (!work[other] || !FreeIn(work, other)) continue;
-            if (positions_[p].matchClass == until) return kEverything;
+            if (geometry_.positions[p].matchClass == until) return kEverything;
             work[other] = 0;
             boundGone += 2;
             waitingCount += Touched(other, waiting + waitingCount);
@@ -473,13 +470,13 @@ int DealSolver::Settle(std::uint8_t* work, const std::int16_t* partner, const st
 // lies on, and the rest of its row on the side it does not open onto.
 int DealSolver::ShutIn(int t) const {
     int count = 0;
-    for (int w = 0; w < 3; ++w) count += __builtin_popcountll(under_[t][w] & mask_[w]);
-    const Position& position = positions_[t];
+    for (int w = 0; w < 3; ++w) count += __builtin_popcountll(geometry_.under[t][w] & mask_[w]);
+    const Position& position = geometry_.positions[t];
     const bool leftOpen = !SideBlockedIn(present_, position.left, position.leftCount);
     int next = leftOpen ? (position.rightCount ? position.right[0] : 0) : (position.leftCount ? position.left[0] : 0);
     while (next != 0 && present_[next]) {
         ++count;
-        const Position& step = positions_[next];
+        const Position& step = geometry_.positions[next];
         next = leftOpen ? (step.rightCount ? step.right[0] : 0) : (step.leftCount ? step.left[0] : 0);
     }
     return count;
@@ -503,7 +500,7 @@ void DealSolver::Remove(int a, int b) {
         mask_[(p - 1) >> 6] &= ~(std::uint64_t{1} << ((p - 1) & 63));
         hash_ ^= zobrist_[p];
     }
-    classLeft_[positions_[a].matchClass] -= 2;
+    classLeft_[geometry_.positions[a].matchClass] -= 2;
     tilesLeft_ -= 2;
     path_[depth_++] = {a, b};
 }
@@ -514,7 +511,7 @@ void DealSolver::Restore(int a, int b) {
         mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
         hash_ ^= zobrist_[p];
     }
-    classLeft_[positions_[a].matchClass] += 2;
+    classLeft_[geometry_.positions[a].matchClass] += 2;
     tilesLeft_ += 2;
     --depth_;
 }
@@ -522,17 +519,17 @@ void DealSolver::Restore(int a, int b) {
 // The tiles that `p`'s going may have set free: those it lay on and its neighbours.
 int DealSolver::Touched(int p, std::int16_t* out) const {
     int count = 0;
-    for (const int d : below_[p]) {
+    for (const int d : geometry_.below[p]) {
         if (d != 0) out[count++] = static_cast<std::int16_t>(d);
     }
-    const Position& position = positions_[p];
+    const Position& position = geometry_.positions[p];
     for (int k = 0; k < position.leftCount; ++k) out[count++] = position.left[k];
     for (int k = 0; k < position.rightCount; ++k) out[count++] = position.right[k];
     return count;
 }
 
 int DealSolver::DropJokersNear(int a, int b) {
-    if (jokerCount_ == 0) return 0;
+    if (paired_ == kAllClasses) return 0;
     std::int16_t near[16];
     int count = Touched(a, near);
     count += Touched(b, near + count);
@@ -543,14 +540,14 @@ int DealSolver::DropJokersNear(int a, int b) {
 // can only free others. Only the tiles a leaving tile touched can have come
 // free by its going, so only those are looked at again.
 int DealSolver::DropFreeJokers(const std::int16_t* candidates, int candidateCount) {
-    if (jokerCount_ == 0) return 0;
+    if (paired_ == kAllClasses) return 0;
     std::int16_t waiting[kPositionCount * 9];
     int waitingCount = 0;
     for (int i = candidateCount - 1; i >= 0; --i) waiting[waitingCount++] = candidates[i];
     int dropped = 0;
     while (waitingCount > 0) {
         const int p = waiting[--waitingCount];
-        if (!present_[p] || !isJoker_[p] || !Free(p)) continue;
+        if (!present_[p] || ((paired_ >> geometry_.positions[p].matchClass) & 1) || !Free(p)) continue;
         present_[p] = 0;
         mask_[(p - 1) >> 6] &= ~(std::uint64_t{1} << ((p - 1) & 63));
         hash_ ^= zobrist_[p];

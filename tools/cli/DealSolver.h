@@ -62,6 +62,7 @@ private:
     // Every pair that is free at some position: six in each class.
     static constexpr int kMaxResting = kClassCount * 6;
     static constexpr std::int16_t kHeld = -1;
+    static constexpr int kEverything = 1 << 20;  // Settle's answer once the watched pair has gone
     // Far above any weight: the runs after the first go mostly in random order.
     static constexpr std::uint32_t kRestartNoise = 4096;
     using Mask = std::array<std::uint64_t, 3>;
@@ -75,6 +76,15 @@ private:
         std::int16_t left[2];
         std::int16_t right[2];
         std::uint8_t matchClass;
+    };
+
+    // What the deal's layout fixes for the whole search.
+    struct Geometry {
+        Position positions[kPositionCount + 1];
+        std::uint8_t classTiles[kClassCount][4];
+        std::uint8_t playableSplits[kClassCount];  // bit s: split s has no tile on its partner
+        std::int16_t below[kPositionCount + 1][4];
+        Mask under[kPositionCount + 1];  // every tile that p lies on, directly or not
     };
 
     struct LostEntry {
@@ -94,12 +104,12 @@ private:
     bool FreeIn(const std::uint8_t* present, int p) const;
     static bool SideBlockedIn(const std::uint8_t* present, const std::int16_t* side, int count);
     bool Above(int upper, int lower) const;
+    void ListFree(std::uint8_t* freeCount, std::uint8_t (*freeTiles)[4]) const;
     int Touched(int p, std::int16_t* out) const;
 
     bool Tangled(int movedClass, const std::uint8_t* freeCount, const std::uint8_t (*freeTiles)[4]) const;
     bool NextTo(int e, int d) const;
     static void Bind(std::int16_t* partner, int a, int b);
-    static constexpr int kEverything = 1 << 20;
     int Settle(std::uint8_t* work, const std::int16_t* partner, const std::int16_t* start, int startCount,
                int until = -1) const;
 
@@ -114,12 +124,7 @@ private:
     void RememberLost();
     std::size_t Slot() const;
 
-    GameTable layout_ = {};
-    Position positions_[kPositionCount + 1] = {};
-    std::uint8_t classTiles_[kClassCount][4] = {};
-    std::uint8_t playableSplits_[kClassCount] = {};  // bit s: split s has no tile on its partner
-    std::int16_t below_[kPositionCount + 1][4] = {};
-    Mask under_[kPositionCount + 1] = {};  // every tile that p lies on, directly or not
+    Geometry geometry_ = {};
     std::uint64_t zobrist_[kPositionCount + 1] = {};
 
     std::uint8_t present_[kPositionCount + 1] = {};
@@ -129,10 +134,9 @@ private:
     int tilesLeft_ = 0;
     bool lostAtStart_ = false;
 
-    // Tiles of the classes that need not be paired (in the easier games only).
-    std::int16_t jokers_[kPositionCount] = {};
-    int jokerCount_ = 0;
-    std::uint8_t isJoker_[kPositionCount + 1] = {};
+    // The classes that must be paired; the others' tiles (in the easier
+    // games only) leave alone as soon as they are free.
+    std::uint64_t paired_ = kAllClasses;
     std::int16_t droppedJokers_[kPositionCount] = {};
     int droppedCount_ = 0;
 
