@@ -120,16 +120,18 @@ bool DealSolver::LostWithFewClasses(const std::uint8_t* present, std::uint64_t b
     DealSolver& few = *fewClasses_;
     few.geometry_ = geometry_;
     constexpr std::uint64_t kKnotBudget = 2'000;
+    // Past the budget the question stays open, as for the long search.
     const auto lost = [&](std::uint64_t classes) {
+        if (nodes_ >= budget) return false;
         few.Start(present, classes);
-        const Outcome outcome = few.RunFor(kKnotBudget);
+        const Outcome outcome = few.RunFor(std::min(kKnotBudget, budget - nodes_));
         nodes_ += few.nodes_;
         return outcome == Outcome::Lost;
     };
-    for (int a = 0; a < kClassCount; ++a) {
+    for (int a = 0; a < kClassCount && nodes_ < budget; ++a) {
         if (lost(std::uint64_t{1} << a)) return true;
     }
-    for (int a = 0; a < kClassCount; ++a) {
+    for (int a = 0; a < kClassCount && nodes_ < budget; ++a) {
         for (int b = a + 1; b < kClassCount; ++b) {
             if (lost(std::uint64_t{1} << a | std::uint64_t{1} << b)) return true;
         }
