@@ -63,6 +63,7 @@ void DealSolver::Prepare(const GameTable& table) {
         }
         const int matchClass = MatchClassOf(tile.face);
         position.matchClass = static_cast<std::uint8_t>(matchClass);
+        geometry_.indexInClass[p] = static_cast<std::uint8_t>(filled[matchClass] & 3);
         geometry_.classTiles[matchClass][filled[matchClass]++ & 3] = static_cast<std::uint8_t>(p);
     }
     for (int p = 1; p <= kPositionCount; ++p) {
@@ -102,53 +103,16 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     Prepare(table);
     std::uint8_t present[kPositionCount + 1] = {};
     for (int p = 1; p <= kPositionCount; ++p) present[p] = table.tiles[p].present == 1 ? 1 : 0;
-    Start(present, kAllClasses);
-    // Most deals are decided within the first few thousand positions. For the
-    // rest, a knot of a few classes is looked for before the long search.
+    Start(present);
+    // Most deals are decided within the first few thousand positions. The
+    // rest go to the search over splits, which sees knots that orders of
+    // play would take millions of positions to rule out.
     Outcome outcome = RunFor(std::min(budget, firstStint_));
-    if (outcome == Outcome::OutOfBudget && nodes_ < budget && LostWithFewClasses(present, budget)) {
-        outcome = Outcome::Lost;
-    }
-    if (outcome == Outcome::OutOfBudget) outcome = RunFor(budget);
+    if (outcome == Outcome::OutOfBudget) outcome = SearchSplits(present, budget);
     return Result(outcome);
 }
 
-// Decides the games in which only one, two or three classes must be paired.
-// Each is small, so all of them are tried; their positions count as searched.
-bool DealSolver::LostWithFewClasses(const std::uint8_t* present, std::uint64_t budget) {
-    if (!fewClasses_) fewClasses_ = std::make_unique<DealSolver>(std::size_t{1} << 12);
-    DealSolver& few = *fewClasses_;
-    few.geometry_ = geometry_;
-    constexpr std::uint64_t kKnotBudget = 2'000;
-    // Past the budget the question stays open, as for the long search.
-    const auto lost = [&](std::uint64_t classes) {
-        if (nodes_ >= budget) return false;
-        few.Start(present, classes);
-        const Outcome outcome = few.RunFor(std::min(kKnotBudget, budget - nodes_));
-        nodes_ += few.nodes_;
-        return outcome == Outcome::Lost;
-    };
-    for (int a = 0; a < kClassCount && nodes_ < budget; ++a) {
-        if (lost(std::uint64_t{1} << a)) return true;
-    }
-    for (int a = 0; a < kClassCount && nodes_ < budget; ++a) {
-        for (int b = a + 1; b < kClassCount; ++b) {
-            if (lost(std::uint64_t{1} << a | std::uint64_t{1} << b)) return true;
-        }
-    }
-    for (int a = 0; a < kClassCount && nodes_ < budget; ++a) {
-        for (int b = a + 1; b < kClassCount; ++b) {
-            for (int c = b + 1; c < kClassCount; ++c) {
-                if (lost(std::uint64_t{1} << a | std::uint64_t{1} << b | std::uint64_t{1} << c)) return true;
-            }
-        }
-    }
-    return false;
-}
-
-// Sets up the table with `present` tiles, of which those outside `classes`
-// need not be paired: they leave alone as soon as they are free.
-void DealSolver::Start(const std::uint8_t* present, std::uint64_t classes) {
+void DealSolver::Start(const std::uint8_t* present) {
     if (++generation_ == 0) {
         std::fill(lost_.begin(), lost_.end(), LostEntry{});
         generation_ = 1;
@@ -156,36 +120,31 @@ void DealSolver::Start(const std::uint8_t* present, std::uint64_t classes) {
     mask_ = {};
     hash_ = 0;
     tilesLeft_ = 0;
-    paired_ = classes;
-    droppedCount_ = 0;
-    std::int16_t jokers[kPositionCount];
-    int jokerCount = 0;
     std::fill(std::begin(classLeft_), std::end(classLeft_), std::uint8_t{0});
     for (int p = 1; p <= kPositionCount; ++p) {
         present_[p] = present[p];
         if (!present_[p]) continue;
         mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
         hash_ ^= zobrist_[p];
-        const int matchClass = geometry_.positions[p].matchClass;
-        if ((classes >> matchClass) & 1) {
-            ++classLeft_[matchClass];
-            ++tilesLeft_;
-        } else {
-            jokers[jokerCount++] = static_cast<std::int16_t>(p);
-        }
+        ++classLeft_[geometry_.positions[p].matchClass];
+        ++tilesLeft_;
     }
-    DropFreeJokers(jokers, jokerCount);
     depth_ = 0;
     nodes_ = 0;
     run_ = 0;
     noiseState_ = 0x9E3779B97F4A7C15ull;
-    // A class of four that cannot split without a tile on its partner never
-    // goes; the bound pairs are checked once here, then after each move.
+    // Tiles leave two of a class at a time, and a class of four that cannot
+    // split without a tile on its partner never goes; the bound pairs are
+    // checked once here, then after each move.
+    lostAtStart_ = false;
+    for (int c = 0; c < kClassCount; ++c) {
+        lostAtStart_ |= classLeft_[c] % 2 != 0 || (classLeft_[c] == 4 && geometry_.playableSplits[c] == 0);
+    }
+    if (lostAtStart_) return;
     std::uint8_t freeCount[kClassCount];
     std::uint8_t freeTiles[kClassCount][4];
     ListFree(freeCount, freeTiles);
     lostAtStart_ = Tangled(-1, freeCount, freeTiles);
-    for (int c = 0; c < kClassCount; ++c) lostAtStart_ |= classLeft_[c] == 4 && geometry_.playableSplits[c] == 0;
 }
 
 DealSolver::Outcome DealSolver::RunFor(std::uint64_t budget) {
@@ -246,12 +205,9 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     }
     std::uint16_t childResting[kMaxResting];
     if (forced > 0) {
-        int dropped = 0;
-        for (int i = 1; i <= forced; ++i) dropped += DropJokersNear(path_[depth_ - i].first, path_[depth_ - i].second);
         // The pair that came before still has to be checked, past these removals.
         const Outcome outcome = Search(childResting, StillResting(resting, restingCount, childResting), movedClass);
         if (outcome == Outcome::Won) return outcome;
-        RestoreJokers(dropped);
         for (int i = 0; i < forced; ++i) Restore(path_[depth_ - 1].first, path_[depth_ - 1].second);
         if (outcome == Outcome::Lost) RememberLost();
         return outcome;
@@ -283,11 +239,9 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     int lostCount = restingCount;
     for (int m = 0; m < moveCount; ++m) {
         Remove(moves[m].a, moves[m].b);
-        const int dropped = DropJokersNear(moves[m].a, moves[m].b);
         const Outcome outcome =
             Search(childResting, StillResting(lostHere, lostCount, childResting), geometry_.positions[moves[m].a].matchClass);
         if (outcome == Outcome::Won) return outcome;
-        RestoreJokers(dropped);
         Restore(moves[m].a, moves[m].b);
         if (outcome == Outcome::OutOfBudget) return outcome;
         lostHere[lostCount++] = PairKey(moves[m].a, moves[m].b);
@@ -296,7 +250,7 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     return Outcome::Lost;
 }
 
-// The free tiles of every class that must be paired, class by class.
+// The free tiles of every class, class by class.
 void DealSolver::ListFree(std::uint8_t* freeCount, std::uint8_t (*freeTiles)[4]) const {
     for (int c = 0; c < kClassCount; ++c) {
         freeCount[c] = 0;
@@ -530,45 +484,6 @@ int DealSolver::Touched(int p, std::int16_t* out) const {
     return count;
 }
 
-int DealSolver::DropJokersNear(int a, int b) {
-    if (paired_ == kAllClasses) return 0;
-    std::int16_t near[16];
-    int count = Touched(a, near);
-    count += Touched(b, near + count);
-    return DropFreeJokers(near, count);
-}
-
-// Tiles that need not be paired leave as soon as they are free: their going
-// can only free others. Only the tiles a leaving tile touched can have come
-// free by its going, so only those are looked at again.
-int DealSolver::DropFreeJokers(const std::int16_t* candidates, int candidateCount) {
-    if (paired_ == kAllClasses) return 0;
-    std::int16_t waiting[kPositionCount * 9];
-    int waitingCount = 0;
-    for (int i = candidateCount - 1; i >= 0; --i) waiting[waitingCount++] = candidates[i];
-    int dropped = 0;
-    while (waitingCount > 0) {
-        const int p = waiting[--waitingCount];
-        if (!present_[p] || ((paired_ >> geometry_.positions[p].matchClass) & 1) || !Free(p)) continue;
-        present_[p] = 0;
-        mask_[(p - 1) >> 6] &= ~(std::uint64_t{1} << ((p - 1) & 63));
-        hash_ ^= zobrist_[p];
-        droppedJokers_[droppedCount_++] = static_cast<std::int16_t>(p);
-        ++dropped;
-        waitingCount += Touched(p, waiting + waitingCount);
-    }
-    return dropped;
-}
-
-void DealSolver::RestoreJokers(int count) {
-    for (; count > 0; --count) {
-        const int p = droppedJokers_[--droppedCount_];
-        present_[p] = 1;
-        mask_[(p - 1) >> 6] |= std::uint64_t{1} << ((p - 1) & 63);
-        hash_ ^= zobrist_[p];
-    }
-}
-
 bool DealSolver::KnownLost() const {
     const std::size_t size = lost_.size();
     for (std::size_t i = 0, slot = Slot(); i < 4; ++i, slot = (slot + 1) & (size - 1)) {
@@ -594,5 +509,6 @@ void DealSolver::RememberLost() {
 }
 
 std::size_t DealSolver::Slot() const { return static_cast<std::size_t>(hash_) & (lost_.size() - 1); }
+
 
 }  // namespace jadeleaf

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -24,6 +23,8 @@ struct SolveResult {
 // "Unwinnable" is only ever said after the whole game tree has been ruled out.
 // Two facts of the game carry every cut below: a free tile stays free while
 // others leave, and taking a pair never takes a move away from another class.
+//
+// First a search over orders of play, which decides most deals at once:
 // - A match class whose remaining tiles (two or four) are all free is removed
 //   at once: those tiles can only ever pair among themselves, and nothing else
 //   loses by their going.
@@ -38,15 +39,25 @@ struct SolveResult {
 //   That easier game is decided exactly by letting everything leave that can;
 //   when some bound pair stays, the real game is lost as well. A class of four
 //   next to the class just played is also tried bound each way it can split.
-// - Before a long search, every game in which only one, two or three classes
-//   must be paired (the rest leaving alone when free) is decided; a loss there
-//   is a loss of the whole table.
 // - The four tiles of a class match each other alike, so a class is searched
 //   as a class (seasons and flowers included), never face by face.
+//
+// The deals that search leaves open go to a search over splits. A winning
+// order splits each class's tiles into pairs one way, and once every class's
+// split is fixed, order no longer matters: a pair that can go may as well go
+// at once, since its going frees others and takes nothing away.
+// - With some splits still open, a tile may leave once it is free and one of
+//   the tiles it could still pair with is free or already gone. Every winning
+//   order with an allowed split is also a way through this easier game, so
+//   when tiles stay behind in it, none of the allowed splits wins.
+// - Each open class is tried with each of its splits, and a split that leaves
+//   tiles behind is ruled out, until no more can be. Then one class is fixed
+//   each allowed way in turn: the one with fewest splits left for the knots
+//   it has been found in.
 class DealSolver {
 public:
     // `tableEntries` (a power of two) bounds the memory of lost states. The
-    // games of a few classes are tried once `firstStint` positions have been
+    // search over splits takes over once `firstStint` positions have been
     // searched without an answer.
     explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20, std::uint64_t firstStint = 20'000);
     ~DealSolver();
@@ -58,7 +69,6 @@ public:
 
 private:
     static constexpr int kClassCount = 36;
-    static constexpr std::uint64_t kAllClasses = (std::uint64_t{1} << kClassCount) - 1;
     // Every pair that is free at some position: six in each class.
     static constexpr int kMaxResting = kClassCount * 6;
     static constexpr std::int16_t kHeld = -1;
@@ -83,6 +93,7 @@ private:
         Position positions[kPositionCount + 1];
         std::uint8_t classTiles[kClassCount][4];
         std::uint8_t playableSplits[kClassCount];  // bit s: split s has no tile on its partner
+        std::uint8_t indexInClass[kPositionCount + 1];
         std::int16_t below[kPositionCount + 1][4];
         Mask under[kPositionCount + 1];  // every tile that p lies on, directly or not
     };
@@ -93,10 +104,9 @@ private:
     };
 
     void Prepare(const GameTable& table);
-    void Start(const std::uint8_t* present, std::uint64_t classes);
+    void Start(const std::uint8_t* present);
     Outcome RunFor(std::uint64_t budget);
     SolveResult Result(Outcome outcome) const;
-    bool LostWithFewClasses(const std::uint8_t* present, std::uint64_t budget);
 
     Outcome Search(const std::uint16_t* resting, int restingCount, int movedClass);
     int StillResting(const std::uint16_t* resting, int count, std::uint16_t* kept) const;
@@ -115,9 +125,6 @@ private:
 
     void Remove(int a, int b);
     void Restore(int a, int b);
-    int DropFreeJokers(const std::int16_t* candidates, int candidateCount);
-    int DropJokersNear(int a, int b);
-    void RestoreJokers(int count);
     int MoveWeight(int a, int b);
     int ShutIn(int t) const;
     bool KnownLost() const;
@@ -134,12 +141,6 @@ private:
     int tilesLeft_ = 0;
     bool lostAtStart_ = false;
 
-    // The classes that must be paired; the others' tiles (in the easier
-    // games only) leave alone as soon as they are free.
-    std::uint64_t paired_ = kAllClasses;
-    std::int16_t droppedJokers_[kPositionCount] = {};
-    int droppedCount_ = 0;
-
     std::pair<int, int> path_[kPositionCount / 2] = {};
     int depth_ = 0;
     std::uint64_t nodes_ = 0;
@@ -151,7 +152,22 @@ private:
     std::uint64_t firstStint_ = 0;
     std::vector<LostEntry> lost_;
     std::uint32_t generation_ = 0;
-    std::unique_ptr<DealSolver> fewClasses_;  // decides the games of a few classes
+
+    // The search over splits. A class's allowed splits are a 3-bit mask.
+    Outcome SearchSplits(const std::uint8_t* present, std::uint64_t budget);
+    Outcome Branch(std::uint8_t* allowed);
+    bool Narrow(std::uint8_t* allowed);
+    bool Spend();
+    int Loosen(std::uint8_t* work, const std::uint8_t* allowed, const std::int16_t* start, int startCount, int held,
+               bool record);
+    void Blame(const std::uint8_t* work);
+    int PickClass(const std::uint8_t* allowed) const;
+
+    std::uint8_t startPresent_[kPositionCount + 1] = {};
+    std::int16_t startTiles_[kPositionCount] = {};
+    int tilesAtStart_ = 0;
+    int stuck_[kClassCount] = {};  // tiles that stay while the class is held in place
+    std::uint64_t knots_[kClassCount] = {};  // free tiles of the class left stuck in a failed trial
 };
 
 }  // namespace jadeleaf
