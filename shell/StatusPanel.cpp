@@ -2,6 +2,7 @@
 #include "shell/StatusPanel.h"
 
 #include <QBackingStore>
+#include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
@@ -75,6 +76,11 @@ bool StatusPanel::CoveredByOthers() const {
     return false;
 }
 
+void StatusPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) indent_ = -1;
+    QFrame::changeEvent(event);
+}
+
 void StatusPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     DrawInside(painter, event->rect());
@@ -85,8 +91,9 @@ void StatusPanel::DrawInside(QPainter& painter, const QRect& dirty) {
     painter.fillRect(dirty, palette().brush(backgroundRole()));
     if (text_.isEmpty()) return;
     // A framed label indents its text by half an "x", and centres it vertically.
+    if (indent_ < 0) indent_ = fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
     QRect textArea = contentsRect();
-    textArea.setLeft(textArea.left() + fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
+    textArea.setLeft(textArea.left() + indent_);
     painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
     layout_.Draw(painter, textArea, text_);
 }

@@ -27,6 +27,7 @@ public:
     void clear() { setText(QString()); }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -35,6 +36,7 @@ private:
     void DrawInside(QPainter& painter, const QRect& dirty);
 
     QString text_;
+    int indent_ = -1;  // half an "x" of the font, measured again after a font change
     StatusTextLayout layout_;
 };
 

@@ -171,6 +171,11 @@ TEST_F(IdleCostTest, TheStatusPanelsLookLikeFramedLabels) {
             EXPECT_EQ(panel->grab().toImage(), label.grab().toImage()) << text.toStdString();
         }
     }
+    // A new font reaches the panels' text as it reaches a label's: the indent goes with it.
+    statusBar->setStyleSheet(QStringLiteral("* { font: 26px \"Liberation Sans\"; }"));
+    StatusPanel* panel = panels.front();
+    panel->setText(QStringLiteral("Xg"));
+    EXPECT_EQ(panel->grab().toImage(), AsLabel(*panel, QStringLiteral("Xg"))) << "after a font change";
 }
 
 // The real clock reads the local time of day itself, in whatever zone the
