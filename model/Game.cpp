@@ -64,8 +64,10 @@ void Game::StopGameClock() {
     window_.SetEnabled(WindowItem::FinishGame1, false);
 }
 
+// An automatic game's score is the computer's, not the player's: the results
+// belong to manual play, however its game was left.
 void Game::ShowResults() {
-    if (table.stopRequested == 0) window_.ShowResultsDialog();
+    if (table.stopRequested == 0 && table.autoPlay == 0) window_.ShowResultsDialog();
 }
 
 // ---------------------------------------------------------------------------

@@ -2,12 +2,14 @@
 // saying drawn without repeating its position, and the Show Messages switch.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "play/ResultBands.h"
 #include "play/ResultSayings.h"
@@ -96,6 +98,33 @@ TEST_F(ResultsDialogTest, ShowMessagesSwitchedByTheButtonTwice) {
     modal.ExecDialog(Dialog());
     EXPECT_EQ(Controls().Memo1->toPlainText(), "Information: Button to the right enables / disables message display.");
     EXPECT_EQ(Controls().Label2->text(), "Excellent, you made it!");
+}
+
+// The computer's moves are no result of the player's: leaving an automatic
+// game for a new one shows only the new game's results.
+TEST_F(ResultsDialogTest, NewGameDuringAutomaticPlayShowsNoResultsForIt) {
+    Create();
+    StartUp();
+    std::vector<QString> shown;
+    modal.onDialog = [&](QDialog& dialog) {
+        if (&dialog == ResDlg1) shown.push_back(Controls().Label1->text());
+    };
+    QAction* newGame = form->findChild<QAction*>("NewGame1");
+    clock.steps.push_back([&] { form->findChild<QAction*>("AutoPlay1")->trigger(); });
+    clock.onPause = [&](int) {
+        if (GameOf().table.score < 4 || !GameOf().table.autoPlay) return;
+        modal.answers = {MessageAnswer::Yes};
+        QMetaObject::invokeMethod(newGame, "trigger", Qt::QueuedConnection);
+        clock.steps.push_back([&] {
+            EXPECT_EQ(GameOf().table.autoPlay, 0) << "a manual game follows";
+            modal.answers = {MessageAnswer::Yes};
+            form->findChild<QAction*>("FinishGame1")->trigger();
+        });
+    };
+    clock.Advance(400);
+    EXPECT_EQ(modal.Count("EndDlg1"), 0);
+    EXPECT_EQ(shown, std::vector<QString>{"  0 Percent"});
+    EXPECT_EQ(GameOf().table.tableReady, 0);
 }
 
 }  // namespace
