@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "framework/ModalService.h"
 #include "play/ResultBands.h"
 #include "play/ResultSayings.h"
 #include "play/TResDlg1.h"
@@ -125,6 +129,30 @@ TEST_F(ResultsDialogTest, NewGameDuringAutomaticPlayShowsNoResultsForIt) {
     EXPECT_EQ(modal.Count("EndDlg1"), 0);
     EXPECT_EQ(shown, std::vector<QString>{"  0 Percent"});
     EXPECT_EQ(GameOf().table.tableReady, 0);
+}
+
+// Pressing the picture does not make it the button that Enter presses: OK
+// closes the real dialog, and Show Messages changed once.
+TEST_F(ResultsDialogTest, EnterPressesOkAfterThePictureButton) {
+    QtModalService realModal;
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), false});
+    form = windows.form1.get();
+    form->show();
+    GameOf().table.score = 16;
+    bool closedByEnter = false;
+    QTimer::singleShot(0, [&] {
+        QApplication::setActiveWindow(ResDlg1);
+        QTest::mouseClick(Controls().BitBtn1, Qt::LeftButton);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : ResDlg1, Qt::Key_Return);
+        closedByEnter = !ResDlg1->isVisible();
+        if (!closedByEnter) ResDlg1->reject();
+    });
+    form->ShowResultsDialog();
+    EXPECT_TRUE(closedByEnter);
+    EXPECT_EQ(ResDlg1->result(), QDialog::Accepted);
+    EXPECT_EQ(GameOf().settings.showMessages, 0);
+    EXPECT_EQ(Controls().Label2->text(), "At this stage, people usually wake up.");
 }
 
 }  // namespace
