@@ -35,6 +35,9 @@ void Game::AutoPlay1Click() {
     if (shell.startupPending) return;
     if (!table.tableReady && !table.dealt) DealNewTable();
     if (!table.tableReady) return;
+    // The game takes the table area back from an information page before
+    // the first tile is drawn over it.
+    LeaveInformationView();
     table.autoPlay = 1;
     window_.SetMessageLine("Welcome to Jadeleaf Automatic Play.");
     window_.SetTimerInterval(WindowTimer::Timer2, 4000);
@@ -74,14 +77,18 @@ void Game::ShowResults() {
 // Dealing
 
 void Game::DealNewTable() {
-    if (shell.viewMode != kViewTable) {
-        shell.viewMode = kViewTable;
-        paint.eraseWindow = 1;
-    } else {
-        paint.eraseTableArea = 1;
-    }
+    if (!LeaveInformationView()) paint.eraseTableArea = 1;
     window_.SetCursor(WindowCursor::Hourglass);
     table.dealt = DealTable(table, random, window_.CalendarSeconds()) ? 1 : 0;
+}
+
+// The whole window is erased, so that nothing of the page, its heading or
+// the outline it drew in the side window, stays behind the table.
+bool Game::LeaveInformationView() {
+    if (shell.viewMode == kViewTable) return false;
+    shell.viewMode = kViewTable;
+    paint.eraseWindow = 1;
+    return true;
 }
 
 void Game::SetFirstMessage() {

@@ -73,6 +73,8 @@ private:
     };
 
     void DealNewTable();
+    // Returns to the table view; false when it was shown already.
+    bool LeaveInformationView();
     void SetFirstMessage();
     bool RunGame(CommandTail tail);
     void StartGame();

@@ -359,5 +359,26 @@ TEST_F(ViewsTest, SetOfTilesWhileTheAutomaticResultIsShown) {
     EXPECT_EQ(GameOf().shell.viewMode, kViewTable);
 }
 
+// Automatic play takes the table back from the Set of Tiles page before it
+// draws: no heading above the table, no note below it, the panels shown.
+TEST_F(ViewsTest, AutomaticPlayLeavesTheSetOfTilesPageFirst) {
+    bool checked = false;
+    AtFirstGame([&] {
+        ViewButton()->click();
+        ASSERT_TRUE(ShowsText(24, 482, "Note:", {8, kLimeText}));
+        clock.onPause = [&](int) {
+            if (checked) return;
+            checked = true;
+            EXPECT_EQ(GameOf().shell.viewMode, kViewTable);
+            EXPECT_TRUE(PanelsShown());
+            EXPECT_FALSE(HasColour(Window(), QRect(24, 16, 200, 4), kLimeText)) << "the heading";
+            EXPECT_FALSE(HasColour(Window(), QRect(24, 482, 200, 12), kLimeText)) << "the note";
+            GameOf().table.tableReady = 0;
+        };
+        MenuAction("AutoPlay1")->trigger();
+    });
+    EXPECT_TRUE(checked);
+}
+
 }  // namespace
 }  // namespace jadeleaf::test
