@@ -73,6 +73,14 @@ void Game::ShowResults() {
     if (table.stopRequested == 0 && table.autoPlay == 0) window_.ShowResultsDialog();
 }
 
+void Game::ShowPlayingTime(DayFraction span) {
+    if (settings.timeDisplay == 1) {
+        window_.SetStatusText(2, PlayingTimeText(span));
+    } else {
+        window_.SetStatusText(2, " Options under Game | Preferences.");
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Dealing
 
@@ -135,6 +143,9 @@ void Game::StartGame() {
         window_.SetStatusText(1, " Game started at " + window_.LongTimeText(table.startTime) + " hrs.");
     }
     window_.SetStatusText(0, FormatText("Number of tiles in the MahJong deck: %d", table.tilesLeft));
+    // The playing time starts from zero with the deal, not with the first
+    // tick a second later: until then the panel would show the last game's.
+    ShowPlayingTime(0.0);
     window_.SetTimerEnabled(WindowTimer::Timer1, true);
 
     table.stopRequested = 0;

@@ -34,6 +34,9 @@ public:
 
     void StopGameClock();
     void ShowResults();
+    // The running playing time `span` in status panel 2, or the text that
+    // stands in for it while the TimeDisplay option is off.
+    void ShowPlayingTime(DayFraction span);
 
     // The rules of play that reach the window.
     int ReleaseLinks(int p);

@@ -417,11 +417,7 @@ void TForm1::Timer1Timer() {
     if (table.tableReady == 0) return;
     table.nowTime = TimeOfDay();
     table.elapsed = ElapsedSpan(table.startTime, table.nowTime);
-    if (game_.settings.timeDisplay == 1) {
-        SetStatusText(2, PlayingTimeText(table.elapsed));
-    } else {
-        SetStatusText(2, " Options under Game | Preferences.");
-    }
+    game_.ShowPlayingTime(table.elapsed);
     timer1_.SetEnabled(true);
 }
 

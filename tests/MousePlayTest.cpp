@@ -324,5 +324,23 @@ TEST_F(MousePlayTest, PlayingTimeTexts) {
     clock.Advance(400);
 }
 
+// A new deal shows its own playing time at once, not the last game's until
+// its first tick a second later.
+TEST_F(MousePlayTest, NewDealStartsThePlayingTimeAtZero) {
+    PlayFirstGame([&] {
+        EXPECT_EQ(form->StatusText(2), " Playing Time: mins 00 : 00 secs");
+        clock.Advance(5000);
+        EXPECT_EQ(form->StatusText(2), " Playing Time: mins 00 : 05 secs");
+        modal.answers = {MessageAnswer::Yes};
+        form->findChild<QAction*>("NewGame1")->trigger();
+        EXPECT_EQ(form->StatusText(2), " Playing Time: mins 00 : 00 secs");
+        GameOf().settings.timeDisplay = 0;
+        modal.answers = {MessageAnswer::Yes};
+        form->findChild<QAction*>("NewGame1")->trigger();
+        EXPECT_EQ(form->StatusText(2), " Options under Game | Preferences.");
+        GameOf().table.tableReady = 0;
+    });
+}
+
 }  // namespace
 }  // namespace jadeleaf::test
