@@ -2,6 +2,7 @@
 #include "shell/TInfoForm.h"
 
 #include <QPixmap>
+#include <QResizeEvent>
 #include <QShowEvent>
 
 #include "resources/ProgramArtImage.h"
@@ -13,6 +14,7 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
     ui_->setupUi(this);
     ui_->Image1->setPixmap(QPixmap::fromImage(ArtImage(QuickInfoTitleBitmap())));
     ui_->Image1->setAccessibleName("Jadeleaf - Velora Edition");
+    textInset_ = size() - ui_->Memo1->size();
     FormCreate();
 }
 
@@ -26,5 +28,12 @@ void TInfoForm::showEvent(QShowEvent* event) {
 }
 
 void TInfoForm::FormActivate() { ui_->Memo1->setReadOnly(true); }
+
+// The window has a sizing border: the text grows and shrinks with it, its
+// top-left corner in place.
+void TInfoForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ui_->Memo1->resize((size() - textInset_).expandedTo(QSize(0, 0)));
+}
 
 }  // namespace jadeleaf

@@ -21,11 +21,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormCreate();
 
     std::unique_ptr<Ui::InfoForm> ui_;
+    // How much smaller than the window the text is, as the form was laid out.
+    QSize textInset_;
 };
 
 }  // namespace jadeleaf

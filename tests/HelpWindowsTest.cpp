@@ -88,6 +88,23 @@ TEST_F(HelpWindowsTest, AboutBoxCopiesTheAddressAndConfirmsForTwoSeconds) {
     form->HelpAbout1Click();
 }
 
+TEST_F(HelpWindowsTest, QuickInformationTextFollowsTheWindowSize) {
+    Create();
+    Ui::InfoForm& info = InfoForm->Controls();
+    bool opened = false;
+    modal.onDialog = [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.size(), QSize(539, 479));
+        EXPECT_EQ(info.Memo1->geometry(), QRect(9, 42, 513, 401));
+        dialog.resize(700, 600);
+        EXPECT_EQ(info.Memo1->geometry(), QRect(9, 42, 674, 522));
+        dialog.resize(400, 300);
+        EXPECT_EQ(info.Memo1->geometry(), QRect(9, 42, 374, 222));
+        opened = true;
+    };
+    form->QuickInfo1Click();
+    EXPECT_TRUE(opened);
+}
+
 TEST_F(HelpWindowsTest, QuickInformationAndCalendarRedrawTheGameWhenClosed) {
     Create();
     StartUp();
