@@ -1,7 +1,6 @@
 // The preferences dialog.
 #include "shell/TPrefDlg1.h"
 
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -69,12 +68,12 @@ TPrefDlg1::TPrefDlg1(PreferencesHost& host, Clock& clock, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::PrefDlg1>()), host_(host), timer1_(clock, [this] { Timer1Timer(); }) {
     ui_->setupUi(this);
     FormCreate();
-    pauseInterval = 500;
-    advancePage = 0;
     timer1_.SetEnabled(false);
     ConnectControls();
-    // Watches the presses that activate the dialog, and the path and size boxes' focus.
-    QCoreApplication::instance()->installEventFilter(this);
+    // The presses that activate the dialog and the focus changes between its
+    // controls are watched on the dialog's own widgets.
+    installEventFilter(this);
+    for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
     // Its first showing is in the middle of the screen; the command places it later.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -202,7 +201,7 @@ bool TPrefDlg1::CheckPictureFile(const std::string& path) {
 void TPrefDlg1::StoreDisplayOptions() {
     Store(WriteDisplayOptions, "Display Options recorded in Registry.");
     host_.SideWindowChanged();
-    pauseInterval = 2000;
+    state_.pauseInterval = 2000;
 }
 
 // ---------------------------------------------------------------------------
@@ -214,14 +213,14 @@ void TPrefDlg1::Edit1Enter() {
 }
 
 void TPrefDlg1::Edit1Exit() {
-    advancePage = 1;
-    pauseInterval = 1600;
+    state_.advancePage = 1;
+    state_.pauseInterval = 1600;
     if (!ui_->Edit1->isModified()) {
         SetStatus("No modification recorded.");
         return;
     }
     ui_->Edit1->setModified(false);
-    pauseInterval = 2000;
+    state_.pauseInterval = 2000;
     const std::string path = ui_->Edit1->text().toStdString();
     if (!CheckPictureFile(path)) {
         ReportBitmapError("Unable to load Bitmap from that path.");
@@ -249,7 +248,7 @@ void TPrefDlg1::TabSheet3Enter() {
     ui_->Edit2->setText(QString::number(options.sideWindowWidth));
     if (options.sideWindowHeight > host_.SideHeightLimit()) SetBoxColour(*ui_->Edit3, Qt::yellow);
     ui_->Edit3->setText(QString::number(options.sideWindowHeight));
-    advancePage = 0;
+    state_.advancePage = 0;
 }
 
 void TPrefDlg1::Edit2Enter() {
@@ -263,22 +262,22 @@ void TPrefDlg1::Edit3Enter() {
 }
 
 void TPrefDlg1::StoreSize() {
-    pauseInterval = 1000;
-    widthEntry = 0;
-    heightEntry = 0;
-    advancePage = 1;
+    state_.pauseInterval = 1000;
+    state_.widthEntry = 0;
+    state_.heightEntry = 0;
+    state_.advancePage = 1;
     if (!ui_->Edit2->isModified() && !ui_->Edit3->isModified()) {
         SetStatus("Values left unchanged.");
         return;
     }
     Settings& options = host_.Options();
-    if (ui_->Edit2->isModified() && ReadSizeEntry(*ui_->Edit2, host_.SideWidthLimit(), widthEntry)) {
-        options.sideWindowWidth = widthEntry;
+    if (ui_->Edit2->isModified() && ReadSizeEntry(*ui_->Edit2, host_.SideWidthLimit(), state_.widthEntry)) {
+        options.sideWindowWidth = state_.widthEntry;
         host_.SideWindowChanged();
         Store(WriteSideWindowWidth, "Modified Width stored in Registry.");
     }
-    if (ui_->Edit3->isModified() && ReadSizeEntry(*ui_->Edit3, host_.SideHeightLimit(), heightEntry)) {
-        options.sideWindowHeight = heightEntry;
+    if (ui_->Edit3->isModified() && ReadSizeEntry(*ui_->Edit3, host_.SideHeightLimit(), state_.heightEntry)) {
+        options.sideWindowHeight = state_.heightEntry;
         host_.SideWindowChanged();
         Store(WriteSideWindowHeight, "Modified Height stored in Registry");
     }
@@ -286,14 +285,14 @@ void TPrefDlg1::StoreSize() {
 
 bool TPrefDlg1::ReadSizeEntry(QLineEdit& box, int limit, std::int32_t& entry) {
     box.setModified(false);
-    pauseInterval = 2000;
+    state_.pauseInterval = 2000;
     entry = ReadWholeNumber(box.text());
     if (entry < 0 || entry > limit) {
         entry = 0;
         SetBoxColour(box, Qt::yellow);
         box.selectAll();
         SetStatus("Valid Range is from 0 to Limit.");
-        advancePage = 0;
+        state_.advancePage = 0;
         return false;
     }
     SetBoxColour(box, Qt::white);
@@ -311,28 +310,28 @@ void TPrefDlg1::TabSheet4Enter() {
     SetStatus("Adjust sliders as necessary.");
     ui_->TrackBar1->setValue(host_.Options().delay1Slider);
     ui_->TrackBar2->setValue(host_.Options().delay2Slider);
-    advancePage = 0;
+    state_.advancePage = 0;
 }
 
 void TPrefDlg1::StoreDelays() {
     Settings& options = host_.Options();
     ShellState& shell = host_.Shell();
-    pauseInterval = 1000;
+    state_.pauseInterval = 1000;
     if (ui_->TrackBar1->value() == options.delay1Slider && ui_->TrackBar2->value() == options.delay2Slider) {
         SetStatus("Values left unchanged");
-        advancePage = 1;
+        state_.advancePage = 1;
         return;
     }
     if (ui_->TrackBar1->value() != options.delay1Slider) {
         options.delay1Slider = ui_->TrackBar1->value();
         shell.tileLoadDelay = options.delay1Slider * shell.tileLoadFactor;
-        pauseInterval = 2000;
+        state_.pauseInterval = 2000;
         Store(WriteDelay1Slider, "New delay value recorded in Registry");
     }
     if (ui_->TrackBar2->value() != options.delay2Slider) {
         options.delay2Slider = ui_->TrackBar2->value();
         shell.autoPlayDelay = options.delay2Slider * shell.autoPlayFactor;
-        pauseInterval = 2000;
+        state_.pauseInterval = 2000;
         Store(WriteDelay2Slider, "New delay value recorded in Registry");
     }
 }
@@ -344,28 +343,28 @@ void TPrefDlg1::OnBtn1Click() {
     switch (ui_->PageControl1->currentIndex()) {
     case kDisplayOptions:
         StoreDisplayOptions();
-        advancePage = 1;
+        state_.advancePage = 1;
         break;
     case kBitmapPath:
-        advancePage = 1;
+        state_.advancePage = 1;
         break;
     case kWindowSize:
         StoreSize();
         break;
     case kTimeDelays:
         StoreDelays();
-        advancePage = 1;
+        state_.advancePage = 1;
         break;
     default:
         break;
     }
-    timer1_.SetInterval(pauseInterval);
+    timer1_.SetInterval(state_.pauseInterval);
     timer1_.SetEnabled(true);
 }
 
 void TPrefDlg1::Timer1Timer() {
-    if (advancePage == 1) ui_->PageControl1->setCurrentIndex((ui_->PageControl1->currentIndex() + 1) % kPageCount);
-    pauseInterval = 500;
+    if (state_.advancePage == 1) ui_->PageControl1->setCurrentIndex((ui_->PageControl1->currentIndex() + 1) % kPageCount);
+    state_.pauseInterval = 500;
     timer1_.SetEnabled(false);
 }
 
@@ -373,28 +372,40 @@ void TPrefDlg1::Timer1Timer() {
 // Focus, status and boxes
 
 bool TPrefDlg1::eventFilter(QObject* watched, QEvent* event) {
-    // The window system reports the activation only after the press that
-    // caused it; the activation's steps must come first, or they would undo
-    // the press, say on a page's tab.
     const QEvent::Type type = event->type();
-    if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress) && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        if (isActiveWindow()) {
-            reactivationAfterBox_ = false;
-        } else if (type == QEvent::MouseButtonPress && !activatedByPress_ && !reactivationAfterBox_) {
-            activatedByPress_ = true;
-            OnPrefAct();
-        }
-    }
-    if (event->type() == QEvent::FocusIn && IsFocusMovingInside(*static_cast<QFocusEvent*>(event))) {
-        if (watched == ui_->Edit1) Edit1Enter();
-        if (watched == ui_->Edit2) Edit2Enter();
-        if (watched == ui_->Edit3) Edit3Enter();
-    } else if (event->type() == QEvent::FocusOut && watched == ui_->Edit1 &&
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) WatchPress(*watched, type);
+    if (type == QEvent::FocusIn && watched->isWidgetType()) {
+        WatchFocusIn(*static_cast<QWidget*>(watched), *static_cast<QFocusEvent*>(event));
+    } else if (type == QEvent::FocusOut && watched == ui_->Edit1 &&
                IsFocusMovingInside(*static_cast<QFocusEvent*>(event)) && isVisible()) {
         Edit1Exit();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// The window system reports the activation only after the press that caused
+// it; the activation's steps must come first, or they would undo the press,
+// say on a page's tab.
+void TPrefDlg1::WatchPress(QObject& watched, QEvent::Type type) {
+    if (!watched.isWidgetType() || static_cast<QWidget&>(watched).window() != this) return;
+    if (isActiveWindow()) {
+        reactivationAfterBox_ = false;
+    } else if (type == QEvent::MouseButtonPress && !activatedByPress_ && !reactivationAfterBox_) {
+        activatedByPress_ = true;
+        OnPrefAct();
+    }
+}
+
+// The page is entered before the box that takes the focus on it, so the
+// box's own status text is the one that stays.
+void TPrefDlg1::WatchFocusIn(QWidget& widget, const QFocusEvent& event) {
+    const bool cameFromOutside = lastFocus_ == nullptr || !ui_->TabSheet3->isAncestorOf(lastFocus_);
+    lastFocus_ = &widget;
+    if (!IsFocusMovingInside(event)) return;
+    if (ui_->TabSheet3->isAncestorOf(&widget) && cameFromOutside) TabSheet3Enter();
+    if (&widget == ui_->Edit1) Edit1Enter();
+    if (&widget == ui_->Edit2) Edit2Enter();
+    if (&widget == ui_->Edit3) Edit3Enter();
 }
 
 void TPrefDlg1::SetStatus(const char* text) { ui_->StatusBar1->showMessage(QString::fromUtf8(text)); }

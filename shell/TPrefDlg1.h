@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QEvent>
+#include <QPointer>
 #include <memory>
 
 #include "framework/PlatformTimer.h"
 #include "shell/PreferencesHost.h"
 
+class QFocusEvent;
 class QLineEdit;
 
 namespace Ui {
@@ -41,11 +44,15 @@ public:
     void OnBtn1Click();
     void Timer1Timer();
 
-    // Dialog state.
-    Flag advancePage = 0;
-    std::int32_t pauseInterval = 500;  // ms
-    std::int32_t widthEntry = 0;
-    std::int32_t heightEntry = 0;
+    // What the OK button leaves for the pause timer, and the numbers read at
+    // the last OK on the Window Size page.
+    struct PageState {
+        Flag advancePage = 0;              // the pause timer moves on to the next page
+        std::int32_t pauseInterval = 500;  // ms, the pause the next OK starts
+        std::int32_t widthEntry = 0;
+        std::int32_t heightEntry = 0;
+    };
+    const PageState& State() const { return state_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -69,9 +76,18 @@ private:
     bool ReadSizeEntry(QLineEdit& box, int limit, std::int32_t& entry);
     void SetBoxColour(QLineEdit& box, Qt::GlobalColor colour);
 
+    // The activation that a press on the inactive dialog stands for.
+    void WatchPress(QObject& watched, QEvent::Type type);
+    // The enter events of the Window Size page and of the boxes.
+    void WatchFocusIn(QWidget& widget, const QFocusEvent& event);
+
     std::unique_ptr<Ui::PrefDlg1> ui_;
     PreferencesHost& host_;
     PlatformTimer timer1_;
+    PageState state_;
+    // The dialog's control that had the focus last: the Window Size page is
+    // entered when the focus comes to it from a control outside it.
+    QPointer<QWidget> lastFocus_;
     // A box of this dialog takes the activation away; getting it back, before
     // the player has used the dialog again, is no new activation.
     bool reactivationAfterBox_ = false;

@@ -108,7 +108,7 @@ protected:
         clock.Advance(1);
         EXPECT_EQ(Page(), nextPage);
         EXPECT_FALSE(dialog->Timer1().Enabled());
-        EXPECT_EQ(dialog->pauseInterval, 500);
+        EXPECT_EQ(dialog->State().pauseInterval, 500);
     }
 
     std::string WritePicture(const char* name, QColor colour) {
@@ -210,7 +210,7 @@ TEST_F(PreferencesTest, WindowSizeWithinTheLimitsIsStoredBoxByBox) {
         EXPECT_EQ(Status(), "Valid Range is from 0 to Limit.") << text.toStdString();
         EXPECT_EQ(BoxColour(ui->Edit2), 0xFFFF00u) << text.toStdString();
         EXPECT_EQ(ui->Edit2->selectedText(), text);
-        EXPECT_EQ(dialog->widthEntry, 0);
+        EXPECT_EQ(dialog->State().widthEntry, 0);
         EXPECT_EQ(Stored("SideWindow Width"), widthLimit);
         clock.Advance(5000);
         EXPECT_EQ(Page(), 2) << "a range error keeps the page";
@@ -232,8 +232,8 @@ TEST_F(PreferencesTest, WindowSizeWithinTheLimitsIsStoredBoxByBox) {
     ClickTab(2);
     TypeInto(ui->Edit3, QString::number(heightLimit));
     ClickOk();
-    EXPECT_EQ(dialog->widthEntry, 0);
-    EXPECT_EQ(dialog->heightEntry, heightLimit);
+    EXPECT_EQ(dialog->State().widthEntry, 0);
+    EXPECT_EQ(dialog->State().heightEntry, heightLimit);
     EXPECT_EQ(Status(), "Modified Height stored in Registry");
     EXPECT_EQ(Stored("SideWindow Width"), 12);
     EXPECT_EQ(Stored("SideWindow Height"), heightLimit);
@@ -248,6 +248,30 @@ TEST_F(PreferencesTest, WindowSizeWithinTheLimitsIsStoredBoxByBox) {
     ClickTab(1);
     ClickTab(2);
     EXPECT_EQ(BoxColour(ui->Edit2), 0xFFFF00u);
+}
+
+// Coming back to a size box from outside its page enters the page first:
+// both boxes white, the limits of now, then the box's own text.
+TEST_F(PreferencesTest, EnteringTheWindowSizePageAgainClearsARangeError) {
+    Open();
+    ClickTab(2);
+    TypeInto(ui->Edit2, QString::number(form->Geometry().sideMaxWidth + 1));
+    ClickOk();
+    ASSERT_EQ(BoxColour(ui->Edit2), 0xFFFF00u);
+    form->resize(form->width() - 100, form->height());
+    QCoreApplication::processEvents();
+    QTest::mouseClick(ui->Edit2, Qt::LeftButton);
+    EXPECT_EQ(BoxColour(ui->Edit2), 0xFFFFFFu);
+    EXPECT_EQ(ui->Label6->text(), QString("Limit = %1").arg(form->Geometry().sideMaxWidth));
+    EXPECT_EQ(ui->Edit2->text(), "0");
+    EXPECT_EQ(Status(), "Edit or confirm side-window size.");
+    EXPECT_EQ(dialog->State().advancePage, 0);
+
+    // A move between the page's own boxes is no entry: what was typed stays.
+    TypeInto(ui->Edit3, "77");
+    QTest::mouseClick(ui->Edit2, Qt::LeftButton);
+    EXPECT_EQ(ui->Edit3->text(), "77");
+    EXPECT_TRUE(ui->Edit3->isModified());
 }
 
 TEST_F(PreferencesTest, PathBoxChecksTheFileWhenItLosesTheFocus) {
