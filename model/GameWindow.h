@@ -22,7 +22,12 @@ enum class WindowItem {
     DimensionMode,
 };
 
-enum class WindowTimer { Timer1, Timer2, Timer3 };
+// The main window's three timers.
+enum class WindowTimer {
+    Timer1,  // the playing time, once a second
+    Timer2,  // the message line's return to the standard hint, and the end of start-up
+    Timer3,  // the side-window picture, drawn a moment after the rest of the window
+};
 
 enum class WindowCursor { Arrow, Hourglass };
 

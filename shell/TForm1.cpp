@@ -575,6 +575,7 @@ void TForm1::SetStatusText(int panel, std::string_view text) {
     }
 }
 
+// StaticText2 is the score box's number: the tiles removed in this game.
 void TForm1::SetScoreText(std::string_view text) { ui_->StaticText2->setText(ToQString(text)); }
 
 void TForm1::ShowGamePanels(bool visible) {
