@@ -18,8 +18,8 @@
 #include "model/TableLayout.h"
 #include "play/ResultBands.h"
 #include "tools/cli/AnalysisWindow.h"
-#include "tools/cli/DealSolver.h"
-#include "tools/cli/QuickAutoPlay.h"
+#include "analysis/DealSolver.h"
+#include "analysis/QuickAutoPlay.h"
 
 namespace jadeleaf {
 
