@@ -47,6 +47,10 @@ public:
     bool CheckMoves();
     bool AutoMoveStep();
 
+    // Whether an automatic game has come to its end and its table waits for
+    // the click that clears it.
+    bool AutoPlayEnded() const;
+
     // The deepest the game loop has been nested in this run; a command that
     // starts a game while a loop runs hands its game to that loop instead.
     int MaxLoopDepth() const { return maxLoopDepth_; }
@@ -76,6 +80,7 @@ private:
     void SetFirstMessage();
     bool RunGame(CommandTail tail);
     void StartGame();
+    bool GameGoesOn() const;
     void RunGameLoop();
     bool RunGamePass();
     void CloseEndedGame();

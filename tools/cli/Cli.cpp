@@ -158,6 +158,10 @@ int RunAutoPlay(std::FILE* out, std::FILE* err, std::uint32_t first, std::uint32
         std::fprintf(err, "jadeleaf-cli: %" PRIu64 " deals in %.3f s (%.0f deals per second)\n", deals, seconds,
                      seconds > 0 ? static_cast<double>(deals) / seconds : 0.0);
     }
+    if (window.WaitedForInput()) {
+        std::fprintf(err, "jadeleaf-cli: the game waited for input during automatic play\n");
+        return 3;
+    }
     return FinishOutput(out, err);
 }
 
