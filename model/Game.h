@@ -47,6 +47,10 @@ public:
     bool CheckMoves();
     bool AutoMoveStep();
 
+    // Sets the menu items and the information button enabled as the shell's
+    // flags say: the game loop does it on every pass, the main window when idle.
+    void MirrorMenuFlags();
+
     // Whether an automatic game has come to its end and its table waits for
     // the click that clears it.
     bool AutoPlayEnded() const;
@@ -90,7 +94,6 @@ private:
     void WaitForClickOrEnd();
     void ClearTableAfterAutoPlay();
     void ClearTableAndControls();
-    void MirrorMenuFlags();
     void EnableViewCommandsFromFlags();
     bool AdvanceShownSweep();
     void SelectForAutoPlay(TileSelection& selection, int p);
