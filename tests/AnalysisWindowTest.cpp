@@ -15,7 +15,6 @@ TEST(AnalysisWindow, AGameThatWaitsForAPlayerEndsAndPlayGoesOn) {
     Game game(window);
     window.Attach(game);
     game.shell.startupPending = 0;
-    game.shell.autoPlayDelay = 0;
 
     window.SetSeed(5);
     game.NewGame1Click();
