@@ -8,7 +8,7 @@ namespace jadeleaf {
 namespace {
 
 // A manual game waits for a player that this window does not have: the game
-// is ended and the window says so, where it once ended the whole process.
+// is ended and the window says so, and the process goes on.
 // The same window then still follows an automatic game to its end.
 TEST(AnalysisWindow, AGameThatWaitsForAPlayerEndsAndPlayGoesOn) {
     AnalysisWindow window;
