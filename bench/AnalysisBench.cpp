@@ -9,8 +9,8 @@
 #include "model/Deck.h"
 #include "model/Game.h"
 #include "tools/cli/AnalysisWindow.h"
-#include "tools/cli/DealSolver.h"
-#include "tools/cli/QuickAutoPlay.h"
+#include "analysis/DealSolver.h"
+#include "analysis/QuickAutoPlay.h"
 
 namespace jadeleaf {
 namespace {

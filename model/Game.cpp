@@ -183,12 +183,19 @@ void Game::StartGame() {
 
 void Game::RunGameLoop() {
     bool idle = false;
-    while (table.tableReady && table.gameRunning && table.tilesLeft > 0) {
+    while (GameGoesOn()) {
         window_.HandlePendingMessages(idle);
         idle = !RunGamePass();
-        if (table.autoPlay && table.stopRequested) break;
     }
 }
+
+// A game goes on while tiles and moves are left, unless the player has
+// stopped automatic play.
+bool Game::GameGoesOn() const {
+    return table.tableReady && table.gameRunning && table.tilesLeft > 0 && !(table.autoPlay && table.stopRequested);
+}
+
+bool Game::AutoPlayEnded() const { return table.autoPlay && table.tableReady && !GameGoesOn(); }
 
 bool Game::RunGamePass() {
     bool changed = false;

@@ -50,6 +50,14 @@ public:
     bool CheckMoves();
     bool AutoMoveStep();
 
+    // Sets the menu items and the information button enabled as the shell's
+    // flags say: the game loop does it on every pass, the main window when idle.
+    void MirrorMenuFlags();
+
+    // Whether an automatic game has come to its end and its table waits for
+    // the click that clears it.
+    bool AutoPlayEnded() const;
+
     // The deepest the game loop has been nested in this run; a command that
     // starts a game while a loop runs hands its game to that loop instead.
     int MaxLoopDepth() const { return maxLoopDepth_; }
@@ -81,6 +89,7 @@ private:
     void SetFirstMessage();
     bool RunGame(CommandTail tail);
     void StartGame();
+    bool GameGoesOn() const;
     void RunGameLoop();
     bool RunGamePass();
     void CloseEndedGame();
@@ -90,7 +99,6 @@ private:
     void WaitForClickOrEnd();
     void ClearTableAfterAutoPlay();
     void ClearTableAndControls();
-    void MirrorMenuFlags();
     void EnableViewCommandsFromFlags();
     bool AdvanceShownSweep();
     void SelectForAutoPlay(TileSelection& selection, int p);

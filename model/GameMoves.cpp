@@ -71,6 +71,7 @@ void Game::RemoveTile(int p) {
     tile.present = 0;
     --table.tilesLeft;
     tile.shown = 1;
+    if (table.removedCount < kPositionCount) table.removalOrder[table.removedCount++] = p;
     ReleaseLinks(p);
 }
 

@@ -99,6 +99,10 @@ struct GameTable {
     // positionGrid[layer - 1][column][row - 1]: layers 1-4, columns 0-13, rows 1-8.
     std::int32_t positionGrid[kGridLayers][kGridColumns][kGridRows];
     std::int32_t specialSlots[4];
+    // The positions in the order they left the table, two for each pair taken,
+    // so that a game can be followed from its state alone.
+    std::int32_t removalOrder[kPositionCount];
+    std::int32_t removedCount;
 
     // The grid cell of a layer (1-4), column (0-13) and row (1-8).
     std::int32_t& GridCell(int layer, int column, int row) { return positionGrid[layer - 1][column][row - 1]; }
@@ -108,8 +112,8 @@ struct GameTable {
 // The state at program start: everything zero but the two start values.
 void ResetGameTable(GameTable& table);
 
-// Resets the records, selections, searches and grid before a deal and after a
-// game; counters, flags and times are left alone.
+// Resets the tile records and their removal order, the selections, searches and
+// grid before a deal and after a game; counters, flags and times are left alone.
 void ClearTable(GameTable& table);
 
 int CountFace(const GameTable& table, int face);

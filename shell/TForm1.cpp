@@ -383,7 +383,7 @@ void TForm1::ApplicationIdle() {
             shell.tilesViewEnabled = shell.dimensionsEnabled = shell.autoPlayEnabled = shell.startupPending ? 0 : 1;
         }
     }
-    MirrorMenuFlags();
+    game_.MirrorMenuFlags();
     if (shell.startupPending) return;
     if (shell.resizePending) {
         if (shell.viewMode != kViewTable) {
@@ -400,15 +400,6 @@ void TForm1::ApplicationIdle() {
         Paint();
         shell.optionsChanged = 0;
     }
-}
-
-void TForm1::MirrorMenuFlags() {
-    const ShellState& shell = game_.shell;
-    SetEnabled(WindowItem::TileMode, shell.tilesViewEnabled);
-    SetEnabled(WindowItem::ViewBtn1, shell.tilesViewEnabled);
-    SetEnabled(WindowItem::DimensionMode, shell.dimensionsEnabled);
-    SetEnabled(WindowItem::FinishGame1, shell.finishEnabled);
-    SetEnabled(WindowItem::AutoPlay1, shell.autoPlayEnabled);
 }
 
 void TForm1::Timer1Timer() {

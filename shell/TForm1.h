@@ -128,7 +128,6 @@ private:
     void CreateStatusPanels();
     void ConnectMenus();
     void EnableMenus(bool enabled);
-    void MirrorMenuFlags();
     void ApplyWindowPlacement();
     void SaveWindowPlacement();
     void ShowGamePanels(bool visible);

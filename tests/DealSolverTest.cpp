@@ -12,7 +12,7 @@
 #include "model/Game.h"
 #include "model/MoveRules.h"
 #include "tests/FakeWindow.h"
-#include "tools/cli/DealSolver.h"
+#include "analysis/DealSolver.h"
 
 namespace jadeleaf {
 namespace {

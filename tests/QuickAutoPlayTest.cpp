@@ -7,7 +7,7 @@
 
 #include "model/Game.h"
 #include "tools/cli/AnalysisWindow.h"
-#include "tools/cli/QuickAutoPlay.h"
+#include "analysis/QuickAutoPlay.h"
 
 namespace jadeleaf {
 namespace {

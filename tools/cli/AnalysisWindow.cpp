@@ -2,7 +2,6 @@
 #include "tools/cli/AnalysisWindow.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace jadeleaf {
@@ -10,13 +9,6 @@ namespace jadeleaf {
 void AnalysisWindow::BeginGame() {
     removedPairs_.clear();
     removedPairs_.reserve(kPositionCount / 2);
-    resultShown_ = false;
-    lastScore_ = 0;
-    pendingPair_ = {};
-}
-
-void AnalysisWindow::SetStatusText(int panel, std::string_view text) {
-    if (panel == 0 && text == "Click once to clear the game table.") resultShown_ = true;
 }
 
 void AnalysisWindow::SetTimerEnabled(WindowTimer timer, bool enabled) {
@@ -32,28 +24,25 @@ MessageAnswer AnalysisWindow::ShowMessage(std::string_view caption, std::string_
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
-// Nothing ever happens here but the click that clears a finished automatic
-// game; a game that waits for anything else would wait for ever.
+// No one is here to click, so the only wait that ends is the one for the
+// click that clears a finished automatic game: the table still holds that
+// game's removals then. Any other wait would last for ever, so the game is
+// left as a player leaves it.
 void AnalysisWindow::HandlePendingMessages(bool waitForEvent) {
     if (!waitForEvent) return;
-    if (!resultShown_) {
-        std::fprintf(stderr, "jadeleaf-cli: the game waited for input during automatic play\n");
-        std::exit(3);
+    GameTable& table = game_->table;
+    if (!game_->AutoPlayEnded()) {
+        waitedForInput_ = true;
+        table.tableReady = 0;
+        game_->shell.clickSeen = 1;
+        return;
+    }
+    removedPairs_.clear();
+    for (int i = 0; i + 1 < table.removedCount; i += 2) {
+        removedPairs_.emplace_back(table.removalOrder[i], table.removalOrder[i + 1]);
     }
     game_->shell.clickSeen = 1;
-    game_->table.stopRequested = 1;
-}
-
-// Every phase of an automatic move ends with a pause: the pair is known after
-// the second selection and gone after the removal.
-void AnalysisWindow::Pause(int) {
-    const GameTable& table = game_->table;
-    if (table.firstSelection.made && table.secondSelection.made) {
-        pendingPair_ = {table.firstSelection.tile, table.secondSelection.tile};
-    } else if (table.score != lastScore_) {
-        lastScore_ = table.score;
-        removedPairs_.push_back(pendingPair_);
-    }
+    table.stopRequested = 1;
 }
 
 }  // namespace jadeleaf

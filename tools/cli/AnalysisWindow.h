@@ -1,5 +1,5 @@
 // A window with no screen for the analysis tool: no pauses, a fixed clock,
-// and a record of the pairs that the automatic player removes.
+// and the pairs that an automatic game removed, read from the game at its end.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +20,12 @@ public:
     void BeginGame();
     const std::vector<std::pair<int, int>>& RemovedPairs() const { return removedPairs_; }
 
+    // Whether a game ever waited for input that no one here can give; such a
+    // game is ended at once and its caller decides what that means.
+    bool WaitedForInput() const { return waitedForInput_; }
+
     void SetMessageLine(std::string_view) override {}
-    void SetStatusText(int panel, std::string_view text) override;
+    void SetStatusText(int, std::string_view) override {}
     void SetScoreText(std::string_view) override {}
     void SetVisible(WindowItem, bool) override {}
     void SetEnabled(WindowItem, bool) override {}
@@ -37,7 +41,7 @@ public:
     void ShowNoMoveDialog() override {}
     void SaveTableSnapshot(int) override {}
     void HandlePendingMessages(bool waitForEvent) override;
-    void Pause(int milliseconds) override;
+    void Pause(int) override {}
     DayFraction TimeOfDay() override { return 0.5; }
     std::uint32_t CalendarSeconds() override { return seed_; }
     std::string LongTimeText(DayFraction) override { return "12:00:00"; }
@@ -46,9 +50,7 @@ private:
     Game* game_ = nullptr;
     std::uint32_t seed_ = 0;
     bool timerEnabled_[3] = {};
-    bool resultShown_ = false;
-    std::pair<int, int> pendingPair_{};
-    int lastScore_ = 0;
+    bool waitedForInput_ = false;
     std::vector<std::pair<int, int>> removedPairs_;
 };
 

@@ -18,8 +18,8 @@
 #include "model/TableLayout.h"
 #include "play/ResultBands.h"
 #include "tools/cli/AnalysisWindow.h"
-#include "tools/cli/DealSolver.h"
-#include "tools/cli/QuickAutoPlay.h"
+#include "analysis/DealSolver.h"
+#include "analysis/QuickAutoPlay.h"
 
 namespace jadeleaf {
 
@@ -157,6 +157,10 @@ int RunAutoPlay(std::FILE* out, std::FILE* err, std::uint32_t first, std::uint32
                      static_cast<double>(percentTotal) / static_cast<double>(deals));
         std::fprintf(err, "jadeleaf-cli: %" PRIu64 " deals in %.3f s (%.0f deals per second)\n", deals, seconds,
                      seconds > 0 ? static_cast<double>(deals) / seconds : 0.0);
+    }
+    if (window.WaitedForInput()) {
+        std::fprintf(err, "jadeleaf-cli: the game waited for input during automatic play\n");
+        return 3;
     }
     return FinishOutput(out, err);
 }

@@ -1,5 +1,5 @@
 // The search over the ways each class splits into pairs, for the deals the search over orders leaves open.
-#include "tools/cli/DealSolver.h"
+#include "analysis/DealSolver.h"
 
 #include <algorithm>
 #include <array>

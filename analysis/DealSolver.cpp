@@ -1,5 +1,5 @@
 // The exact search for a winning order: forced removals, bound pairs settled, lost states remembered.
-#include "tools/cli/DealSolver.h"
+#include "analysis/DealSolver.h"
 
 #include "model/TableLayout.h"
 

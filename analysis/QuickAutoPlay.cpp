@@ -1,5 +1,5 @@
 // The automatic player's moves for a batch: the move search and the pair removal, nothing else.
-#include "tools/cli/QuickAutoPlay.h"
+#include "analysis/QuickAutoPlay.h"
 
 #include "model/Deck.h"
 #include "model/MoveRules.h"
