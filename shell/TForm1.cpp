@@ -24,7 +24,7 @@
 #include "shell/Forms.h"
 #include "shell/MainRoutine.h"
 #include "shell/TPrefDlg1.h"
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "ui_TForm1.h"
 
 namespace jadeleaf {

@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "ui_TPrefDlg1.h"
 
 namespace jadeleaf {

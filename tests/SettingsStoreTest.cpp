@@ -21,8 +21,8 @@
 #include <utility>
 #include <vector>
 
-#include "shell/RegistryFile.h"
-#include "shell/SettingsStore.h"
+#include "settings/RegistryFile.h"
+#include "settings/SettingsStore.h"
 
 namespace jadeleaf {
 namespace {

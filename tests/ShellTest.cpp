@@ -22,7 +22,7 @@
 #include "render/TableView.h"
 #include "shell/Forms.h"
 #include "shell/MainRoutine.h"
-#include "shell/RegistryFile.h"
+#include "settings/RegistryFile.h"
 #include "shell/TPrefDlg1.h"
 #include "tests/ShellFixture.h"
 

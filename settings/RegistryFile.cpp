@@ -1,5 +1,5 @@
 // Reading and safely rewriting the registry-editor export file that holds the program's key.
-#include "shell/RegistryFile.h"
+#include "settings/RegistryFile.h"
 
 #include <fcntl.h>
 #include <pwd.h>

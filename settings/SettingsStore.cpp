@@ -1,5 +1,5 @@
 // Loading the settings at start-up and writing them back value by value.
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 #include <cstdint>
