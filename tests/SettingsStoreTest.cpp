@@ -371,6 +371,31 @@ TEST_F(SettingsStoreTest, WindowsExportsInUtf16AndUtf8WithBomAreRead) {
     EXPECT_EQ(ReadText(Path()), text) << "rewritten as UTF-8 without a byte order mark, lines ending in CR LF";
 }
 
+// A file exported by regedit stays in UTF-16 when the game writes it, so
+// that it still imports into a Windows registry as it did.
+TEST_F(SettingsStoreTest, Utf16ExportKeepsItsEncodingWhenWritten) {
+    const std::vector<std::pair<std::string, std::string>> old = {{"Form Left", "dword:00000002"},
+                                                                  {"SWBmpPath", "\"C:\\\\\xC3\xA9.bmp\""}};
+    Store(Utf16Export(KeyText(old)));
+    Settings settings = Load();
+    settings.delay2Slider = 9;
+    RegistryFile key;
+    WriteDelay2Slider(key, settings);
+    std::vector<std::pair<std::string, std::string>> written = old;
+    written.emplace_back("Delay2 Slider", "dword:00000009");
+    EXPECT_EQ(ReadText(Path()), Utf16Export(KeyText(written)));
+
+    // A character beyond the first 65,536 takes two UTF-16 units.
+    settings.bitmapPath = "/home/u/\xF0\x9F\x80\x84.png";
+    WriteBitmapPath(key, settings);
+    EXPECT_EQ(ReadText(Path()).substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(ReadText(Path()).find("\x3C\xD8\x04\xDC"), std::string::npos);
+    const Settings again = Load();
+    EXPECT_EQ(again.bitmapPath, settings.bitmapPath);
+    EXPECT_EQ(again.delay2Slider, 9);
+    EXPECT_EQ(again.formLeft, 2);
+}
+
 TEST_F(SettingsStoreTest, CorruptFilesAreReportedAndLeftUntouched) {
     const std::string head =
         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Projects\\Jadeleaf1.1_R6]\n";
