@@ -1,6 +1,7 @@
 // The settings store on real files.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -130,6 +131,21 @@ TEST_F(SettingsStoreTest, DefaultPathFollowsTheXdgConfigFolder) {
     EXPECT_EQ(RegistryFile::DefaultPath(), root_ + "/.config/Projects/Jadeleaf1.1_R6.reg");
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(RegistryFile::DefaultPath(), root_ + "/.config/Projects/Jadeleaf1.1_R6.reg");
+    ::setenv("HOME", oldHome.c_str(), 1);
+}
+
+// A relative HOME or XDG_CONFIG_HOME is ignored, as the XDG rules say: the
+// settings never land below whatever folder the game was started in.
+TEST_F(SettingsStoreTest, RelativeHomeOrConfigFolderIsIgnored) {
+    const char* home = std::getenv("HOME");
+    const std::string oldHome = home != nullptr ? home : "";
+    ::setenv("HOME", "relative/home", 1);
+    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(RegistryFile::DefaultPath(), std::string(user->pw_dir) + "/.config/Projects/Jadeleaf1.1_R6.reg");
+    ::setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
+    EXPECT_EQ(RegistryFile::DefaultPath(), Path());
     ::setenv("HOME", oldHome.c_str(), 1);
 }
 
