@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/FuzzTarget.h"
-#include "shell/RegistryFile.h"
+#include "settings/RegistryFile.h"
 
 namespace {
 

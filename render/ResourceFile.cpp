@@ -1,13 +1,10 @@
 // Reading the resource file without trusting a byte of it.
 #include "render/ResourceFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <utility>
+
+#include "files/FileRead.h"
 
 namespace jadeleaf {
 
@@ -18,51 +15,23 @@ std::uint32_t Get32(const std::vector<unsigned char>& bytes, std::size_t at) {
            static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-// Reads exactly `size` bytes; a file that ends early or grows meanwhile is not trusted.
-int ReadWhole(int fd, std::size_t size, std::vector<unsigned char>& bytes) {
-    bytes.resize(size + 1);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return errno;
-        if (got == 0) break;
-        done += static_cast<std::size_t>(got);
-    }
-    if (done != size) return kBadResourceFile;
-    bytes.resize(size);
-    return 0;
-}
-
 }  // namespace
 
 int ResourceFile::Read(const std::string& path) {
     Clear();
-    // Not blocking: a FIFO or a device at this name must not hang the start-up.
-    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (file.Get() < 0) return errno;
-    struct stat status {};
-    if (fstat(file.Get(), &status) != 0) return errno;
-    if (S_ISDIR(status.st_mode)) return EISDIR;
-    if (!S_ISREG(status.st_mode)) return kBadResourceFile;
-    if (status.st_size < 0 || static_cast<std::uint64_t>(status.st_size) > kResourceFileLimit) return kBadResourceFile;
     std::vector<unsigned char> bytes;
-    if (const int error = ReadWhole(file.Get(), static_cast<std::size_t>(status.st_size), bytes)) return error;
-    return Parse(std::move(bytes));
+    switch (const int error = ReadRegularFile(path, kResourceFileLimit, bytes)) {
+    case 0:
+        return Parse(std::move(bytes));
+    // A pipe or a device, a file beyond the limit, or one that ends early or
+    // grows while it is read: nothing the library could be.
+    case kNotRegularFile:
+    case kFileTooLarge:
+    case kFileChanged:
+        return kBadResourceFile;
+    default:
+        return error;
+    }
 }
 
 int ResourceFile::Parse(std::vector<unsigned char> bytes) {

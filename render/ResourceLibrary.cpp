@@ -5,9 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <string_view>
 
+#include "files/XdgFolders.h"
 #include "render/BmpDecoder.h"
 
 namespace jadeleaf {
@@ -20,19 +19,6 @@ std::string ExecutableFolder() {
     if (length <= 0) return {};
     const std::string executable(path, static_cast<std::size_t>(length));
     return executable.substr(0, executable.rfind('/'));
-}
-
-// The XDG rules: unset or empty means the default; relative paths are ignored.
-void AddDataFolders(std::vector<std::string>& paths, const char* variable, std::string_view fallback) {
-    const char* value = std::getenv(variable);
-    std::string_view list = value != nullptr && *value != '\0' ? std::string_view(value) : fallback;
-    while (!list.empty()) {
-        const std::size_t colon = list.find(':');
-        const std::string_view folder = list.substr(0, colon);
-        if (!folder.empty() && folder.front() == '/')
-            paths.push_back(std::string(folder) + "/jadeleaf/" + kResourceFileName);
-        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
-    }
 }
 
 bool NameExists(const std::string& path) {
@@ -49,10 +35,8 @@ std::vector<std::string> ResourceLibrary::SearchPaths() {
         paths.push_back(folder + "/" + kResourceFileName);
         paths.push_back(folder + "/../share/jadeleaf/" + kResourceFileName);
     }
-    const char* home = std::getenv("HOME");
-    const std::string homeData = home != nullptr && *home == '/' ? std::string(home) + "/.local/share" : std::string();
-    AddDataFolders(paths, "XDG_DATA_HOME", homeData);
-    AddDataFolders(paths, "XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    paths.push_back(DataHome() + "/jadeleaf/" + kResourceFileName);
+    for (const std::string& data : DataDirs()) paths.push_back(data + "/jadeleaf/" + kResourceFileName);
     return paths;
 }
 

@@ -1,12 +1,10 @@
 // The side-window picture load.
 #include "render/SidePicture.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <climits>
 #include <cstdint>
+
+#include "files/FileRead.h"
 
 namespace jadeleaf {
 
@@ -48,23 +46,8 @@ bool DecodeSidePicture(std::string_view bytes, QImage& picture) {
 }
 
 bool LoadSidePicture(const std::string& path, QImage& picture) {
-    const int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0) return false;
-    struct stat status {};
     std::string bytes;
-    bool read = fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= kSidePictureFileLimit;
-    if (read) {
-        bytes.resize(static_cast<std::size_t>(status.st_size));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got = ::read(file, bytes.data() + done, bytes.size() - done);
-            if (got <= 0) break;
-            done += static_cast<std::size_t>(got);
-        }
-        bytes.resize(done);
-    }
-    close(file);
-    return read && DecodeSidePicture(bytes, picture);
+    return ReadRegularFile(path, kSidePictureFileLimit, bytes) == 0 && DecodeSidePicture(bytes, picture);
 }
 
 }  // namespace jadeleaf

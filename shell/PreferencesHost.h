@@ -7,7 +7,7 @@
 #include "model/GameWindow.h"
 #include "model/Settings.h"
 #include "model/ShellState.h"
-#include "shell/RegistryFile.h"
+#include "settings/RegistryFile.h"
 
 namespace jadeleaf {
 

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <algorithm>
 #include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <QGuiApplication>
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 #include <unistd.h>
 
+#include "files/XdgFolders.h"
 #include "model/PlayingTime.h"
 #include "model/TextLine.h"
 #include "play/TEndDlg1.h"
@@ -24,7 +26,7 @@
 #include "shell/Forms.h"
 #include "shell/MainRoutine.h"
 #include "shell/TPrefDlg1.h"
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "ui_TForm1.h"
 
 namespace jadeleaf {
@@ -49,12 +51,8 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     }
 }
 
-// $XDG_DATA_HOME/Jadeleaf/snapshots, with ~/.local/share when it is unset.
-QString SnapshotFolder() {
-    QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    if (data.isEmpty() || !QDir::isAbsolutePath(data)) data = QDir::homePath() + "/.local/share";
-    return data + "/Jadeleaf/snapshots";
-}
+// $XDG_DATA_HOME/Jadeleaf/snapshots, with ~/.local/share when it is unset or relative.
+QString SnapshotFolder() { return QFile::decodeName(DataHome().c_str()) + "/Jadeleaf/snapshots"; }
 
 }  // namespace
 

@@ -22,8 +22,8 @@
 #include "render/TableView.h"
 #include "render/TileGraphics.h"
 #include "shell/PreferencesHost.h"
-#include "shell/RegistryFile.h"
-#include "shell/SettingsStore.h"
+#include "settings/RegistryFile.h"
+#include "settings/SettingsStore.h"
 #include "shell/StatusPanel.h"
 
 namespace Ui {

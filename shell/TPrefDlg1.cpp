@@ -9,11 +9,9 @@
 #include <QStatusTipEvent>
 #include <algorithm>
 #include <climits>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include "shell/SettingsStore.h"
+#include "files/FileRead.h"
+#include "settings/SettingsStore.h"
 #include "ui_TPrefDlg1.h"
 
 namespace jadeleaf {
@@ -42,18 +40,6 @@ std::int32_t ReadWholeNumber(const QString& text) {
     }
     if (negative) value = -value;
     return static_cast<std::int32_t>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
-// The file can be opened for reading. Only a regular file passes, and
-// opening never waits, even for a pipe.
-bool FileOpensForReading(const std::string& path) {
-    if (path.empty()) return false;
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) return false;
-    struct stat status {};
-    const bool regular = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
-    ::close(descriptor);
-    return regular;
 }
 
 bool IsFocusMovingInside(const QFocusEvent& event) {
@@ -190,10 +176,10 @@ void TPrefDlg1::CheckBox2Click() {
     }
 }
 
-// The check only opens the file; reading it as a picture is the side
-// window's, with its own message.
+// The check only opens the file, which must be a regular one; reading it as
+// a picture is the side window's, with its own message.
 bool TPrefDlg1::CheckPictureFile(const std::string& path) {
-    if (!FileOpensForReading(path)) return false;
+    if (CheckRegularFile(path) != 0) return false;
     host_.Shell().bitmapPathValid = 1;
     return true;
 }

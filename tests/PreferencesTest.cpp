@@ -22,7 +22,7 @@
 #include "framework/ModalService.h"
 #include "render/TableView.h"
 #include "shell/Forms.h"
-#include "shell/RegistryFile.h"
+#include "settings/RegistryFile.h"
 #include "shell/TPrefDlg1.h"
 #include "tests/ShellFixture.h"
 #include "ui_TPrefDlg1.h"

@@ -204,6 +204,20 @@ TEST(ResourceSearch, BesideTheProgramThenThePrefixThenTheDataFolders) {
     EXPECT_EQ(paths[4], "/usr/share/jadeleaf/jl_res10.res");
 }
 
+// A relative data folder is ignored as the XDG rules say, and the one below
+// the home folder takes its place.
+TEST(ResourceSearch, RelativeDataFoldersAreIgnored) {
+    const char* home = std::getenv("HOME");
+    const std::string oldHome = home != nullptr ? home : "";
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    setenv("XDG_DATA_DIRS", "relative/share", 1);
+    const std::vector<std::string> paths = ResourceLibrary::SearchPaths();
+    setenv("HOME", oldHome.c_str(), 1);
+    ASSERT_EQ(paths.size(), 3u);
+    EXPECT_EQ(paths[2], "/home/player/.local/share/jadeleaf/jl_res10.res");
+}
+
 // A 2 x 2 picture of 8 bits per pixel with a two-colour palette.
 Bytes SmallBmp() {
     Bytes bytes(14 + 40 + 8 + 8, 0);

@@ -1,6 +1,7 @@
 // The settings store on real files.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -21,8 +22,8 @@
 #include <utility>
 #include <vector>
 
-#include "shell/RegistryFile.h"
-#include "shell/SettingsStore.h"
+#include "settings/RegistryFile.h"
+#include "settings/SettingsStore.h"
 
 namespace jadeleaf {
 namespace {
@@ -133,6 +134,21 @@ TEST_F(SettingsStoreTest, DefaultPathFollowsTheXdgConfigFolder) {
     ::setenv("HOME", oldHome.c_str(), 1);
 }
 
+// A relative HOME or XDG_CONFIG_HOME is ignored, as the XDG rules say: the
+// settings never land below whatever folder the game was started in.
+TEST_F(SettingsStoreTest, RelativeHomeOrConfigFolderIsIgnored) {
+    const char* home = std::getenv("HOME");
+    const std::string oldHome = home != nullptr ? home : "";
+    ::setenv("HOME", "relative/home", 1);
+    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(RegistryFile::DefaultPath(), std::string(user->pw_dir) + "/.config/Projects/Jadeleaf1.1_R6.reg");
+    ::setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
+    EXPECT_EQ(RegistryFile::DefaultPath(), Path());
+    ::setenv("HOME", oldHome.c_str(), 1);
+}
+
 TEST_F(SettingsStoreTest, FirstStartWritesAllFifteenValuesInOrder) {
     RegistryFile key;
     EXPECT_FALSE(key.OpenKeyReadOnly());
@@ -191,9 +207,13 @@ TEST_F(SettingsStoreTest, StoredValuesAreBroughtIntoRangeWithoutRewriting) {
         {"SideWindow Height", "dword:7fffffff", &Settings::sideWindowHeight, 1080},
         {"SideWindow Height", "dword:00000438", &Settings::sideWindowHeight, 1080},
         {"Form Width", "dword:00009c40", &Settings::formWidth, 1920},
-        {"Form Width", "dword:00000000", &Settings::formWidth, 1},
+        {"Form Width", "dword:00000000", &Settings::formWidth, 1918},
+        {"Form Width", "dword:000000c7", &Settings::formWidth, 1918},
+        {"Form Width", "dword:000000c8", &Settings::formWidth, 200},
         {"Form Width", "dword:000001f4", &Settings::formWidth, 500},
-        {"Form Height", "dword:80000000", &Settings::formHeight, 1},
+        {"Form Height", "dword:80000000", &Settings::formHeight, 1078},
+        {"Form Height", "dword:00000095", &Settings::formHeight, 1078},
+        {"Form Height", "dword:00000096", &Settings::formHeight, 150},
         {"Form Height", "dword:7fffffff", &Settings::formHeight, 1080},
         {"Form Left", "dword:ffffec78", &Settings::formLeft, 0},
         {"Form Left", "dword:7fffffff", &Settings::formLeft, 2},
@@ -369,6 +389,31 @@ TEST_F(SettingsStoreTest, WindowsExportsInUtf16AndUtf8WithBomAreRead) {
     RegistryFile key;
     WriteDelay2Slider(key, settings);
     EXPECT_EQ(ReadText(Path()), text) << "rewritten as UTF-8 without a byte order mark, lines ending in CR LF";
+}
+
+// A file exported by regedit stays in UTF-16 when the game writes it, so
+// that it still imports into a Windows registry as it did.
+TEST_F(SettingsStoreTest, Utf16ExportKeepsItsEncodingWhenWritten) {
+    const std::vector<std::pair<std::string, std::string>> old = {{"Form Left", "dword:00000002"},
+                                                                  {"SWBmpPath", "\"C:\\\\\xC3\xA9.bmp\""}};
+    Store(Utf16Export(KeyText(old)));
+    Settings settings = Load();
+    settings.delay2Slider = 9;
+    RegistryFile key;
+    WriteDelay2Slider(key, settings);
+    std::vector<std::pair<std::string, std::string>> written = old;
+    written.emplace_back("Delay2 Slider", "dword:00000009");
+    EXPECT_EQ(ReadText(Path()), Utf16Export(KeyText(written)));
+
+    // A character beyond the first 65,536 takes two UTF-16 units.
+    settings.bitmapPath = "/home/u/\xF0\x9F\x80\x84.png";
+    WriteBitmapPath(key, settings);
+    EXPECT_EQ(ReadText(Path()).substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(ReadText(Path()).find("\x3C\xD8\x04\xDC"), std::string::npos);
+    const Settings again = Load();
+    EXPECT_EQ(again.bitmapPath, settings.bitmapPath);
+    EXPECT_EQ(again.delay2Slider, 9);
+    EXPECT_EQ(again.formLeft, 2);
 }
 
 TEST_F(SettingsStoreTest, CorruptFilesAreReportedAndLeftUntouched) {

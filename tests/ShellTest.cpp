@@ -22,7 +22,7 @@
 #include "render/TableView.h"
 #include "shell/Forms.h"
 #include "shell/MainRoutine.h"
-#include "shell/RegistryFile.h"
+#include "settings/RegistryFile.h"
 #include "shell/TPrefDlg1.h"
 #include "tests/ShellFixture.h"
 
@@ -218,6 +218,24 @@ TEST_F(ShellTest, ClosingDuringAGameAsksAndSavesThePlacementEitherWay) {
     EXPECT_EQ(modal.Count("ResDlg1"), 0) << "a game left by closing shows no results";
     EXPECT_EQ(GameOf().table.tableReady, 0);
     EXPECT_FALSE(form->TimerEnabled(WindowTimer::Timer1));
+}
+
+// A window stored too small to use opens at the first-start size, and
+// closing saves that size rather than the stored one.
+TEST_F(ShellTest, UnusableStoredWindowSizeOpensAtTheFirstStartSize) {
+    std::string text = StoredSettings("00000001", true);
+    for (const auto& [stored, unusable] : {std::pair{"dword:00000384", "dword:00000000"},
+                                           std::pair{"dword:00000258", "dword:ffffff9c"}}) {
+        text.replace(text.find(stored), std::string(stored).size(), unusable);
+    }
+    WriteFile(settingsPath, text);
+    Create();
+    EXPECT_EQ(form->size(), QSize(1278, 1022));
+    EXPECT_EQ(ReadFile(settingsPath), text) << "the file is not rewritten at start-up";
+    EXPECT_TRUE(form->close());
+    EXPECT_NE(ReadFile(settingsPath).find("\"Form Width\"=dword:000004fe\r\n\"Form Height\"=dword:000003fe"),
+              std::string::npos)
+        << ReadFile(settingsPath);
 }
 
 // A settings file made read-only keeps its values; the box says which file

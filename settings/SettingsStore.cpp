@@ -1,5 +1,5 @@
 // Loading the settings at start-up and writing them back value by value.
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -37,6 +37,10 @@ std::vector<RegistryValue> PlacementValues(const Settings& settings) {
     };
 }
 
+// The first start's window fills the screen but for a pixel each side.
+std::int32_t FirstStartWidth(const PlacementDefaults& defaults) { return defaults.screenWidth - 2; }
+std::int32_t FirstStartHeight(const PlacementDefaults& defaults) { return defaults.screenHeight - 2; }
+
 void SetDefaults(Settings& settings, const PlacementDefaults& defaults) {
     settings.timeDisplay = 1;
     settings.infoDisplay = 1;
@@ -47,8 +51,8 @@ void SetDefaults(Settings& settings, const PlacementDefaults& defaults) {
     settings.delay2Slider = 5;
     settings.formTop = 1;
     settings.formLeft = 1;
-    settings.formWidth = defaults.screenWidth - 2;
-    settings.formHeight = defaults.screenHeight - 2;
+    settings.formWidth = FirstStartWidth(defaults);
+    settings.formHeight = FirstStartHeight(defaults);
     settings.formState = defaults.formState;
     settings.sideWindowWidth = 0;
     settings.sideWindowHeight = 0;
@@ -70,6 +74,10 @@ void WriteDefaults(RegistryFile& key, const Settings& settings) {
 
 constexpr std::int32_t kSlowestDelay = 10;
 constexpr std::int32_t kFastestDelay = 1;
+// A stored window smaller than this is too small to use; it opens at the
+// first-start size of that dimension instead.
+constexpr std::int32_t kSmallestFormWidth = 200;
+constexpr std::int32_t kSmallestFormHeight = 150;
 
 std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
     return std::max(low, std::min(value, std::max(low, high)));
@@ -112,10 +120,12 @@ void BringIntoRange(Settings& settings, const PlacementDefaults& limits) {
     settings.sideWindowWidth = Clamp(settings.sideWindowWidth, 0, screenWidth);
     settings.sideWindowHeight = Clamp(settings.sideWindowHeight, 0, screenHeight);
 
+    if (settings.formWidth < kSmallestFormWidth) settings.formWidth = FirstStartWidth(limits);
+    if (settings.formHeight < kSmallestFormHeight) settings.formHeight = FirstStartHeight(limits);
     std::vector<ScreenArea> screens = limits.screens;
     if (screens.empty()) screens.push_back({0, 0, screenWidth, screenHeight});
     const ScreenArea screen = ScreenOfWindow(settings, screens);
-    // A width below the table's minimum stays: the window shows what fits.
+    // A usable width below the table's minimum stays: the window shows what fits.
     settings.formWidth = Clamp(settings.formWidth, 1, screen.width);
     settings.formHeight = Clamp(settings.formHeight, 1, screen.height);
     const long long rightmost = std::max(0LL + screen.left + screen.width - settings.formWidth, 0LL + screen.left);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/Settings.h"
-#include "shell/RegistryFile.h"
+#include "settings/RegistryFile.h"
 
 namespace jadeleaf {
 

@@ -54,7 +54,7 @@ public:
     static constexpr std::string_view kKeyName = "HKEY_CURRENT_USER\\Software\\Projects\\Jadeleaf1.1_R6";
 
     // $XDG_CONFIG_HOME/Projects/Jadeleaf1.1_R6.reg, with ~/.config when
-    // XDG_CONFIG_HOME is unset, empty or relative.
+    // XDG_CONFIG_HOME is unset, empty or relative (see ConfigHome).
     static std::string DefaultPath();
 
     RegistryFile();
@@ -80,12 +80,13 @@ public:
     // REG_SZ or REG_EXPAND_SZ, the latter without expanding anything.
     std::string ReadString(std::string_view name) const;
 
-    // One locked read-modify-write of the file: the values are set in this
-    // order, existing ones in place, new ones after the key's last value; the
-    // rest of the file stays as it was. A refused write throws "Failed to set
+    // One locked read-modify-write of the file (ReplaceFileLocked): the
+    // values are set in this order, existing ones in place, new ones after the
+    // key's last value; the rest of the file stays as it was. A refused write throws "Failed to set
     // data for 'NAME'" with the first value's name and leaves the old file
     // whole; a file that cannot be parsed throws RegistryParseError and is not
-    // touched. The key, the file and its folders are created as needed.
+    // touched. The key, the file and its folders are created as needed, and
+    // the file keeps its encoding.
     void WriteValues(const std::vector<RegistryValue>& values);
     void WriteInteger(std::string_view name, std::int32_t value);
     void WriteString(std::string_view name, std::string_view value);
@@ -104,8 +105,6 @@ private:
     const StoredValue* Find(std::string_view name) const;
     RegistryError MissingValue(std::string_view name) const;
     RegistryError MistypedValue(std::string_view name, const char* expected) const;
-    // The read-modify-write under the lock: an empty text, or why it failed.
-    std::string WriteLocked(const std::vector<RegistryValue>& values) const;
 
     std::string path_;
     int lockWaitMs_ = kLockWaitMs;
