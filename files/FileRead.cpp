@@ -96,7 +96,11 @@ std::string FileErrorText(int error, std::uintmax_t limit) {
 }
 
 std::string FileFailureText(std::string_view action, const std::string& path, int error, std::uintmax_t limit) {
-    return std::string(action) + " \"" + path + "\": " + FileErrorText(error, limit);
+    return FileFailureText(action, path, FileErrorText(error, limit));
+}
+
+std::string FileFailureText(std::string_view action, const std::string& path, std::string_view reason) {
+    return std::string(action) + " \"" + path + "\": " + std::string(reason);
 }
 
 }  // namespace jadeleaf

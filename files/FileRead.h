@@ -36,5 +36,8 @@ std::string FileErrorText(int error, std::uintmax_t limit = 0);
 // What an error box shows on the line after its text: the action, the file
 // and the reason, as in: cannot read "/home/u/a.reg": Permission denied.
 std::string FileFailureText(std::string_view action, const std::string& path, int error, std::uintmax_t limit = 0);
+// The same with a reason that is no error number: the file was read, but
+// what it holds will not do (cannot load "/tmp/a.txt": not a picture).
+std::string FileFailureText(std::string_view action, const std::string& path, std::string_view reason);
 
 }  // namespace jadeleaf

@@ -53,12 +53,31 @@ int ResourceFile::Parse(std::vector<unsigned char> bytes) {
         if (id < kFirstResourceId || id > kLastResourceId || slots[static_cast<std::size_t>(id)].length != 0)
             return kBadResourceFile;
         if (length == 0 || offset < tableEnd || offset + length > bytes.size()) return kBadResourceFile;
+        const std::span<const unsigned char> resource(bytes.data() + offset, static_cast<std::size_t>(length));
+        if (ResourceChecksum(id, resource) != Get32(bytes, at + 12)) return kBadResourceFile;
         slots[static_cast<std::size_t>(id)] = {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length)};
     }
+    if (Overlapping(slots)) return kBadResourceFile;
     bytes_ = std::move(bytes);
     slots_ = slots;
     valid_ = true;
     return 0;
+}
+
+// Each picture has bytes of its own: entries that share bytes come from a
+// broken writer or a hand-made file, and such a file is not trusted.
+bool ResourceFile::Overlapping(const std::array<Slot, kLastResourceId + 1>& slots) {
+    std::array<Slot, kLastResourceId + 1> used{};
+    std::size_t count = 0;
+    for (const Slot& slot : slots) {
+        if (slot.length != 0) used[count++] = slot;
+    }
+    std::sort(used.begin(), used.begin() + static_cast<std::ptrdiff_t>(count),
+              [](const Slot& a, const Slot& b) { return a.offset < b.offset; });
+    for (std::size_t i = 1; i < count; ++i) {
+        if (static_cast<std::uint64_t>(used[i - 1].offset) + used[i - 1].length > used[i].offset) return true;
+    }
+    return false;
 }
 
 void ResourceFile::Clear() {

@@ -21,7 +21,9 @@ public:
     // Reads and checks the file. Returns 0, or the errno of the failed open
     // (2 missing, 13 no permission, 21 a directory), or kBadResourceFile for
     // anything that is not a regular file, is larger than the limit, or whose
-    // header or table does not hold. Never blocks on a FIFO or a device.
+    // header or table does not hold: an entry outside the file, two entries
+    // sharing bytes, or a picture whose checksum is not its entry's. Never
+    // blocks on a FIFO or a device.
     int Read(const std::string& path);
 
     // Checks bytes already in memory; returns 0 or kBadResourceFile.
@@ -38,6 +40,8 @@ private:
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
     };
+
+    static bool Overlapping(const std::array<Slot, kLastResourceId + 1>& slots);
 
     std::vector<unsigned char> bytes_;
     std::array<Slot, kLastResourceId + 1> slots_{};

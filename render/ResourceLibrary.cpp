@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "files/FileRead.h"
 #include "files/XdgFolders.h"
 #include "render/BmpDecoder.h"
 
@@ -41,6 +42,7 @@ std::vector<std::string> ResourceLibrary::SearchPaths() {
 }
 
 bool ResourceLibrary::Load(int& errorCode) {
+    triedPath_.clear();
     for (const std::string& path : SearchPaths()) {
         if (NameExists(path)) return LoadFile(path, errorCode);
     }
@@ -49,8 +51,15 @@ bool ResourceLibrary::Load(int& errorCode) {
 }
 
 bool ResourceLibrary::LoadFile(const std::string& path, int& errorCode) {
+    triedPath_ = path;
     errorCode = file_.Read(path);
     return errorCode == 0;
+}
+
+std::string ResourceLibrary::FailureDetail(int errorCode) const {
+    if (triedPath_.empty()) return {};
+    if (errorCode == kBadResourceFile) return FileFailureText("cannot load", triedPath_, "damaged, or not a resource file");
+    return FileFailureText("cannot load", triedPath_, errorCode);
 }
 
 QImage ResourceLibrary::Bitmap(int id) const { return DecodeBmp(file_.Resource(id)); }

@@ -20,6 +20,9 @@ public:
     bool Load(int& errorCode);
     // The same with the one file given.
     bool LoadFile(const std::string& path, int& errorCode);
+    // The line under a failed load's error box: the file tried and why it
+    // did not load (`errorCode` as Load gave it); empty when no file was tried.
+    std::string FailureDetail(int errorCode) const;
     bool Loaded() const { return file_.Valid(); }
     void Release() { file_.Clear(); }
 
@@ -31,6 +34,9 @@ public:
 
 private:
     ResourceFile file_;
+    // The file the last load opened or tried to open; empty when no file was
+    // found to try.
+    std::string triedPath_;
 };
 
 }  // namespace jadeleaf

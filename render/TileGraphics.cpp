@@ -56,7 +56,9 @@ void TileGraphics::LoadResourceLibrary(Game& game, GameWindow& window) {
     const bool directoryRead = getcwd(directory, sizeof directory) != nullptr;
     int errorCode = 0;
     if (!library.Load(errorCode)) {
-        ReportFailure(window, "DLL Load Error", "Unable to load 'JL_RES10.DLL'.");
+        const std::string detail = library.FailureDetail(errorCode);
+        ReportFailure(window, "DLL Load Error",
+                      "Unable to load 'JL_RES10.DLL'." + (detail.empty() ? detail : "\n" + detail));
         window.ShowMessage("JL_RES10.DLL", FormatText("Error code: %xH / %d", errorCode, errorCode),
                            MessageIcon::Information, MessageButtons::Ok);
         graphicsFailed = true;

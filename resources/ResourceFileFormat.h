@@ -4,22 +4,51 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace jadeleaf {
 
 // All numbers are little-endian.
 //   header  8 bytes tag, uint32 version, uint32 count of table entries
-//   table   count x (int32 identifier, uint32 offset from the file's start, uint32 length)
-//   data    each resource a complete .bmp file image
+//   table   count x (int32 identifier, uint32 offset from the file's start, uint32 length, uint32 checksum)
+//   data    each resource a complete .bmp file image; no two resources share a byte
+// The checksum is the CRC-32 of zlib and PNG over the identifier's four bytes and then the resource's bytes.
+// The identifier is part of it so that two pictures swapped between entries are caught as surely as a
+// changed pixel: the bounds of an entry say nothing about whose picture it holds.
 inline constexpr std::array<unsigned char, 8> kResourceFileTag = {'J', 'L', 'R', 'E', 'S', '1', '0', 0x1A};
-inline constexpr std::uint32_t kResourceFileVersion = 1;
+inline constexpr std::uint32_t kResourceFileVersion = 2;
 inline constexpr std::size_t kResourceHeaderSize = 16;
-inline constexpr std::size_t kResourceEntrySize = 12;
+inline constexpr std::size_t kResourceEntrySize = 16;
 inline constexpr int kFirstResourceId = 1;
 inline constexpr int kLastResourceId = 45;
 // The real file is about 100 KiB; anything much larger is not ours.
 inline constexpr std::size_t kResourceFileLimit = 4u << 20;
 
 inline constexpr const char* kResourceFileName = "jl_res10.res";
+
+namespace resource_checksum {
+
+constexpr std::array<std::uint32_t, 256> MakeTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int bit = 0; bit < 8; ++bit) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+inline constexpr std::array<std::uint32_t, 256> kTable = MakeTable();
+
+}  // namespace resource_checksum
+
+// The checksum written in the table entry of resource `id` holding `bytes`.
+inline std::uint32_t ResourceChecksum(std::int32_t id, std::span<const unsigned char> bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    const auto add = [&crc](unsigned char byte) { crc = resource_checksum::kTable[(crc ^ byte) & 0xFFu] ^ (crc >> 8); };
+    for (int shift = 0; shift < 32; shift += 8) add(static_cast<unsigned char>(static_cast<std::uint32_t>(id) >> shift));
+    for (const unsigned char byte : bytes) add(byte);
+    return crc ^ 0xFFFFFFFFu;
+}
 
 }  // namespace jadeleaf

@@ -7,10 +7,12 @@
 #include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,14 @@ const Bytes& RealFile() {
 void Put32(Bytes& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(value >> (8 * i));
 }
+
+std::uint32_t Get32(const Bytes& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
+    return value;
+}
+
+std::size_t EntryAt(std::size_t index) { return kResourceHeaderSize + index * kResourceEntrySize; }
 
 // What the game does with a file: read it, then decode every picture. A
 // picture either fails or stays within the decoder's bounds.
@@ -80,7 +90,8 @@ TEST_F(ResourceFileTest, TheBuiltFileHoldsEveryPicture) {
 
 TEST_F(ResourceFileTest, EveryTruncationIsRefused) {
     const Bytes& real = RealFile();
-    std::vector<std::size_t> lengths = {0, 1, 8, 15, 16, 16 + 45 * 12 - 1, 16 + 45 * 12, real.size() - 1};
+    const std::size_t tableEnd = kResourceHeaderSize + 45 * kResourceEntrySize;
+    std::vector<std::size_t> lengths = {0, 1, 8, 15, 16, tableEnd - 1, tableEnd, real.size() - 1};
     for (std::size_t length = 600; length < real.size(); length += 997) lengths.push_back(length);
     for (const std::size_t length : lengths) {
         const Bytes cut(real.begin(), real.begin() + static_cast<std::ptrdiff_t>(length));
@@ -96,8 +107,9 @@ TEST_F(ResourceFileTest, BitFlipsAreRefusedOrDecodeWithinBounds) {
     const Bytes& real = RealFile();
     std::vector<std::size_t> positions;
     // Every byte of the header and the first entries, some of every later entry, a sample of the pictures.
-    for (std::size_t at = 0; at < 16 + 8 * 12; ++at) positions.push_back(at);
-    for (std::size_t at = 16 + 8 * 12; at < 16 + 45 * 12; at += 5) positions.push_back(at);
+    const std::size_t tableEnd = kResourceHeaderSize + 45 * kResourceEntrySize;
+    for (std::size_t at = 0; at < 16 + 8 * kResourceEntrySize; ++at) positions.push_back(at);
+    for (std::size_t at = 16 + 8 * kResourceEntrySize; at < tableEnd; at += 5) positions.push_back(at);
     for (std::size_t at = 600; at < real.size(); at += 997) positions.push_back(at);
     int refused = 0;
     for (const std::size_t at : positions) {
@@ -145,12 +157,48 @@ TEST_F(ResourceFileTest, TableEntriesAreCheckedAgainstTheFile) {
     EXPECT_EQ(patched(12, 44), 0) << "a shorter table is a file without resource 45";
 }
 
+// Every entry lies inside the file, but its picture is not the one it was
+// written with: each is refused as a damaged file.
+TEST_F(ResourceFileTest, SwappedOverlappingOrChangedPicturesAreRefused) {
+    const Bytes& real = RealFile();
+    ASSERT_EQ(ReadLikeTheGame(real), 0);
+    const auto swapped = [&](std::size_t from, std::size_t to) {
+        Bytes bytes = real;
+        std::swap_ranges(bytes.begin() + static_cast<std::ptrdiff_t>(EntryAt(0) + from),
+                         bytes.begin() + static_cast<std::ptrdiff_t>(EntryAt(0) + to),
+                         bytes.begin() + static_cast<std::ptrdiff_t>(EntryAt(1) + from));
+        return ReadLikeTheGame(bytes);
+    };
+    ASSERT_EQ(Get32(real, EntryAt(0) + 8), Get32(real, EntryAt(1) + 8)) << "faces 1 and 2 are the same size";
+    EXPECT_EQ(swapped(4, 12), kBadResourceFile) << "faces 1 and 2 swapped in the table";
+    EXPECT_EQ(swapped(4, 16), kBadResourceFile) << "the same, with their checksums";
+    EXPECT_EQ(swapped(0, 16), 0) << "two whole entries swapped are the same file";
+
+    // Face 2 made to start inside face 1, with a checksum right for what it then holds.
+    Bytes overlapping = real;
+    const std::uint32_t offset = Get32(real, EntryAt(0) + 4) + 100;
+    const std::uint32_t length = Get32(real, EntryAt(1) + 8);
+    Put32(overlapping, EntryAt(1) + 4, offset);
+    Put32(overlapping, EntryAt(1) + 12, ResourceChecksum(2, std::span(overlapping).subspan(offset, length)));
+    EXPECT_EQ(ReadLikeTheGame(overlapping), kBadResourceFile);
+
+    Bytes flipped = real;
+    flipped[Get32(real, EntryAt(9) + 4) + 200] ^= 0x10;
+    EXPECT_EQ(ReadLikeTheGame(flipped), kBadResourceFile) << "one pixel byte of face 10";
+
+    Bytes older = real;
+    Put32(older, 8, 1);
+    EXPECT_EQ(ReadLikeTheGame(older), kBadResourceFile) << "the format before checksums";
+}
+
+// A generator with a fault of its own writes a broken picture with a right checksum.
 TEST_F(ResourceFileTest, ADamagedPictureFailsAloneInAValidFile) {
     Bytes bytes = RealFile();
-    const std::size_t entry45 = 16 + 44 * 12;
+    const std::size_t entry45 = EntryAt(44);
     ASSERT_EQ(bytes[entry45], 45);
-    const std::size_t at45 = bytes[entry45 + 4] | bytes[entry45 + 5] << 8 | bytes[entry45 + 6] << 16;
+    const std::size_t at45 = Get32(bytes, entry45 + 4);
     bytes[at45] = 'X';
+    Put32(bytes, entry45 + 12, ResourceChecksum(45, std::span(bytes).subspan(at45, Get32(bytes, entry45 + 8))));
     ResourceFile file;
     ASSERT_EQ(file.Parse(bytes), 0);
     EXPECT_TRUE(DecodeBmp(file.Resource(45)).isNull());

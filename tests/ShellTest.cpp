@@ -348,11 +348,12 @@ private:
     std::string copy_;
 };
 
-std::string FailedLoad(const std::string& folder, int code) {
+// `detail`: the file that was tried and why it did not load, the box's second line.
+std::string FailedLoad(const std::string& folder, int code, const std::string& detail = "") {
     char number[64];
     std::snprintf(number, sizeof number, "Error code: %xH / %d", code, code);
     return "timer2: off\n"
-           "box: DLL Load Error|Unable to load 'JL_RES10.DLL'.|error\n"
+           "box: DLL Load Error|Unable to load 'JL_RES10.DLL'." + (detail.empty() ? "" : "\n" + detail) + "|error\n"
            "box: JL_RES10.DLL|" + std::string(number) + "|information\n"
            "box: Current Directory|" + folder + "|none\n"
            "label: Preparing for a new game.\n"
@@ -381,19 +382,25 @@ TEST(StartUpFailures, DamagedLibraryGivesItsErrorNumberAndNoGame) {
     {
         const LonelyProbe probe;
         ASSERT_TRUE(QDir().mkdir(QString::fromStdString(probe.ResourcePath())));
-        EXPECT_EQ(probe.Run(), FailedLoad(probe.Folder(), 21)) << "a directory";
+        const std::string detail = "cannot load \"" + probe.ResourcePath() + "\": Is a directory";
+        EXPECT_EQ(probe.Run(), FailedLoad(probe.Folder(), 21, detail)) << "a directory";
     }
-    {
+    const std::string real = ReadFile(JADELEAF_BUILD_DIR "/jl_res10.res");
+    const auto expectRefused = [](const std::string& bytes, const char* what) {
         const LonelyProbe probe;
-        std::string bytes = ReadFile(JADELEAF_BUILD_DIR "/jl_res10.res");
-        bytes.resize(bytes.size() / 2);
         WriteFile(probe.ResourcePath(), bytes);
         EXPECT_EQ(probe.Run("--real-boxes"),
-                  "box: DLL Load Error|Unable to load 'JL_RES10.DLL'.\n"
-                  "box: JL_RES10.DLL|Error code: c1H / 193\n"
-                  "box: Current Directory|" + probe.Folder() + "\nboxes: 3\n")
-            << "a file cut in half";
-    }
+                  "box: DLL Load Error|Unable to load 'JL_RES10.DLL'.\ncannot load \"" + probe.ResourcePath() +
+                      "\": damaged, or not a resource file\n"
+                      "box: JL_RES10.DLL|Error code: c1H / 193\n"
+                      "box: Current Directory|" + probe.Folder() + "\nboxes: 3\n")
+            << what;
+    };
+    expectRefused(real.substr(0, real.size() / 2), "a file cut in half");
+    // Faces 1 and 2 swapped: each entry's bounds hold, its checksum does not.
+    std::string swapped = real;
+    std::swap_ranges(swapped.begin() + 20, swapped.begin() + 28, swapped.begin() + 36);
+    expectRefused(swapped, "two pictures swapped");
 }
 
 TEST(StartUpFailures, MissingResource45StopsAfterTheFirstFace) {

@@ -35,6 +35,7 @@ std::string ResourceFileBytes(const ArtCatalogue& catalogue, const std::set<int>
         Put32(out, static_cast<std::uint32_t>(items[i]->id));
         Put32(out, static_cast<std::uint32_t>(offset));
         Put32(out, static_cast<std::uint32_t>(images[i].size()));
+        Put32(out, ResourceChecksum(items[i]->id, images[i]));
         offset += images[i].size();
     }
     for (const std::vector<unsigned char>& image : images) out.append(image.begin(), image.end());
