@@ -45,9 +45,23 @@ bool DecodeSidePicture(std::string_view bytes, QImage& picture) {
     return true;
 }
 
-bool LoadSidePicture(const std::string& path, QImage& picture) {
+bool LoadSidePicture(const std::string& path, QImage& picture, std::string& failure) {
     std::string bytes;
-    return ReadRegularFile(path, kSidePictureFileLimit, bytes) == 0 && DecodeSidePicture(bytes, picture);
+    if (const int error = ReadRegularFile(path, kSidePictureFileLimit, bytes)) {
+        failure = FileFailureText("cannot load", path, error, kSidePictureFileLimit);
+        return false;
+    }
+    if (!DecodeSidePicture(bytes, picture)) {
+        failure = FileFailureText("cannot load", path, "not a picture");
+        return false;
+    }
+    failure.clear();
+    return true;
+}
+
+bool LoadSidePicture(const std::string& path, QImage& picture) {
+    std::string failure;
+    return LoadSidePicture(path, picture, failure);
 }
 
 }  // namespace jadeleaf

@@ -16,7 +16,9 @@ inline constexpr long long kSidePictureFileLimit = 64LL * 1024 * 1024;
 bool DecodeSidePicture(std::string_view bytes, QImage& picture);
 
 // Reads the file at `path` and decodes it. Only regular files are read, without
-// blocking, up to the size limit.
+// blocking, up to the size limit. On failure `failure` names the file and
+// why, for the line under an error box: cannot load "/tmp/a.txt": not a picture.
+bool LoadSidePicture(const std::string& path, QImage& picture, std::string& failure);
 bool LoadSidePicture(const std::string& path, QImage& picture);
 
 }  // namespace jadeleaf

@@ -5,7 +5,6 @@
 #include "framework/Drawing.h"
 #include "model/TableLayout.h"
 #include "model/TextLine.h"
-#include "render/SidePicture.h"
 
 namespace jadeleaf {
 
@@ -126,13 +125,21 @@ void TableView::PaintInformationPage() {
     }
 }
 
+// A path or a file changed since the side window last read it shows at this
+// paint. A file that no longer loads leaves the table colour; the side
+// window's next arrangement reports it.
 void TableView::PaintSidePicture() {
     PaintRequests& paint = game_.paint;
     if (game_.shell.viewMode == kViewDimensions || paint.sidePictureDeferred || game_.settings.showPicture != 1 ||
-        !game_.shell.bitmapPathValid || paint.sidePictureDrawn || sidePicture_.isNull()) {
+        !game_.shell.bitmapPathValid || paint.sidePictureDrawn || !sidePictures_.HasPicture()) {
         return;
     }
-    StretchDraw(windowPicture_, SideWindowRect(0), sidePicture_);
+    const QImage& picture = sidePictures_.Load(game_.settings.bitmapPath);
+    if (picture.isNull()) {
+        FillRectangle(windowPicture_, SideWindowRect(geometry_.frameInset), tableColour_);
+        return;
+    }
+    StretchDraw(windowPicture_, SideWindowRect(0), picture);
     paint.sidePictureDrawn = 1;
 }
 
@@ -198,20 +205,24 @@ void TableView::PaintSideWindow(const std::function<void()>& computeGeometry) {
     if (settings.showPicture == 1 && !game_.shell.bitmapPathValid) {
         // The file has not passed the preferences dialog's check in this run.
         settings.showPicture = 0;
-        FillRectangle(windowPicture_, SideWindowRect(inset), tableColour_);
-        return;
     }
     if (settings.showPicture == 0) {
+        sidePictures_.ForgetReport();
         FillRectangle(windowPicture_, SideWindowRect(inset), tableColour_);
         return;
     }
-    QImage picture;
-    if (!LoadSidePicture(settings.bitmapPath, picture)) {
-        window_.ShowMessage(" Load Error", "Unable to load side-window Bitmap.", MessageIcon::Error,
-                            MessageButtons::Ok);
+    if (sidePictures_.Load(settings.bitmapPath).isNull()) {
+        // The side window keeps its background and play goes on. The box is
+        // modal: shown on every repaint it would swallow every press, so it
+        // comes once for the file as it is, and is marked shown before it
+        // opens, for the paints that its own event loop serves.
+        FillRectangle(windowPicture_, SideWindowRect(inset), tableColour_);
+        if (sidePictures_.TakeUnreportedFailure()) {
+            window_.ShowMessage(" Load Error", "Unable to load side-window Bitmap.\n" + sidePictures_.Failure(),
+                                MessageIcon::Error, MessageButtons::Ok);
+        }
         return;
     }
-    sidePicture_ = picture;
     if ((game_.shell.optionsChanged || game_.shell.resizePending) && paint.sidePictureDrawn) {
         FillRectangle(windowPicture_, SideWindowRect(inset), tableColour_);
         computeGeometry();
@@ -226,7 +237,7 @@ void TableView::PaintSideWindow(const std::function<void()>& computeGeometry) {
 void TableView::Release() {
     released_ = true;
     tablePicture_ = QImage();
-    sidePicture_ = QImage();
+    sidePictures_.Clear();
 }
 
 }  // namespace jadeleaf

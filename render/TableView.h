@@ -9,6 +9,7 @@
 
 #include "model/Game.h"
 #include "render/InformationViews.h"
+#include "render/SidePictureCache.h"
 #include "render/TableGeometry.h"
 #include "render/TileGraphics.h"
 
@@ -38,6 +39,9 @@ public:
     // exposed or resized) also copies the table picture again.
     void FormPaint(bool systemPaint);
     void PaintSideWindow(const std::function<void()>& computeGeometry);
+    // The player ticked the picture option or gave a path that opens: a
+    // picture that does not load is reported again.
+    void SidePictureChosen() { sidePictures_.ForgetReport(); }
 
     void Release();
 
@@ -60,7 +64,7 @@ private:
     QColor shadeColour_;
     QImage windowPicture_;
     QImage tablePicture_;
-    QImage sidePicture_;
+    SidePictureCache sidePictures_;
     bool released_ = false;
 };
 

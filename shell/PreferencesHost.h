@@ -30,6 +30,9 @@ public:
     virtual bool StoreOptions(SettingsWriter writer) = 0;
     // The side window's picture or size changed: the idle hook repaints it.
     virtual void SideWindowChanged() = 0;
+    // The player ticked the picture option or gave a path that opens: a
+    // picture that then does not load is reported again.
+    virtual void SidePictureChosen() = 0;
 
     virtual MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon,
                                       MessageButtons buttons) = 0;

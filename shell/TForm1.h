@@ -90,6 +90,7 @@ public:
     int SideHeightLimit() const override { return geometry_.sideMaxHeight; }
     bool StoreOptions(SettingsWriter writer) override;
     void SideWindowChanged() override;
+    void SidePictureChosen() override { view_.SidePictureChosen(); }
 
     // GameWindow.
     void SetMessageLine(std::string_view text) override;

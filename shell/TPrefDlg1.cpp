@@ -167,8 +167,9 @@ void TPrefDlg1::CheckBox2Click() {
     Settings& options = host_.Options();
     options.showPicture = ui_->CheckBox2->isChecked() ? 1 : 0;
     if (!ui_->CheckBox2->isChecked()) return;
-    if (!CheckPictureFile(options.bitmapPath)) {
-        ReportBitmapError("Selection needs correct bitmap path name. See Bitmap Path Info page.");
+    std::string failure;
+    if (!CheckPictureFile(options.bitmapPath, failure)) {
+        ReportBitmapError("Selection needs correct bitmap path name. See Bitmap Path Info page.", failure);
         SetStatus("Selection reset because of bitmap load error.");
         host_.Shell().bitmapPathValid = 0;
         options.showPicture = 0;
@@ -177,10 +178,15 @@ void TPrefDlg1::CheckBox2Click() {
 }
 
 // The check only opens the file, which must be a regular one; reading it as
-// a picture is the side window's, with its own message.
-bool TPrefDlg1::CheckPictureFile(const std::string& path) {
-    if (CheckRegularFile(path) != 0) return false;
+// a picture is the side window's, with its own message, which a file that
+// passes may give again.
+bool TPrefDlg1::CheckPictureFile(const std::string& path, std::string& failure) {
+    if (const int error = CheckRegularFile(path)) {
+        failure = FileFailureText("cannot open", path, error);
+        return false;
+    }
     host_.Shell().bitmapPathValid = 1;
+    host_.SidePictureChosen();
     return true;
 }
 
@@ -208,8 +214,9 @@ void TPrefDlg1::Edit1Exit() {
     ui_->Edit1->setModified(false);
     state_.pauseInterval = 2000;
     const std::string path = ui_->Edit1->text().toStdString();
-    if (!CheckPictureFile(path)) {
-        ReportBitmapError("Unable to load Bitmap from that path.");
+    std::string failure;
+    if (!CheckPictureFile(path, failure)) {
+        ReportBitmapError("Unable to load Bitmap from that path.", failure);
         SetStatus("Bitmap path name invalid. Selection checkbox cleared.");
         host_.Shell().bitmapPathValid = 0;
         host_.Options().showPicture = 0;
@@ -398,8 +405,8 @@ void TPrefDlg1::SetStatus(const char* text) { ui_->StatusBar1->showMessage(QStri
 
 void TPrefDlg1::SetStatus(const QString& text) { ui_->StatusBar1->showMessage(text); }
 
-void TPrefDlg1::ReportBitmapError(const char* text) {
-    host_.ShowMessage(" Bitmap Load Error", text, MessageIcon::Error, MessageButtons::Ok);
+void TPrefDlg1::ReportBitmapError(const char* text, const std::string& failure) {
+    host_.ShowMessage(" Bitmap Load Error", text + ("\n" + failure), MessageIcon::Error, MessageButtons::Ok);
     reactivationAfterBox_ = true;
 }
 

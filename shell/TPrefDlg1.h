@@ -65,10 +65,11 @@ private:
     void SelectPage(int page);
     void SetStatus(const char* text);
     void SetStatus(const QString& text);
-    void ReportBitmapError(const char* text);
+    // The box's text, then the file and why it failed the check on the next line.
+    void ReportBitmapError(const char* text, const std::string& failure);
     // Writes through the settings store; after a refused write the status says so.
     bool Store(SettingsWriter writer, const char* storedText);
-    bool CheckPictureFile(const std::string& path);
+    bool CheckPictureFile(const std::string& path, std::string& failure);
     void StoreDisplayOptions();
     void StoreSize();
     void StoreDelays();

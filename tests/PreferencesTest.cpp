@@ -17,9 +17,14 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "framework/ModalService.h"
+#include "model/TableLayout.h"
 #include "render/TableView.h"
 #include "shell/Forms.h"
 #include "settings/RegistryFile.h"
@@ -300,14 +305,16 @@ TEST_F(PreferencesTest, PathBoxChecksTheFileWhenItLosesTheFocus) {
     // A path that does not open, or names a folder, is refused and not stored.
     GameOf().settings.showPicture = 1;
     ui->CheckBox2->setChecked(true);
-    for (const QString& bad : {directory.path() + "/missing.bmp", directory.path()}) {
+    const std::pair<QString, int> refused[] = {{directory.path() + "/missing.bmp", ENOENT}, {directory.path(), EISDIR}};
+    for (const auto& [bad, error] : refused) {
         modal.messages.clear();
         ClickTab(1);
         TypeInto(ui->Edit1, bad);
         ClickOk();
         ASSERT_EQ(modal.messages.size(), 1u) << bad.toStdString();
         EXPECT_EQ(modal.messages[0].caption, " Bitmap Load Error");
-        EXPECT_EQ(modal.messages[0].text, "Unable to load Bitmap from that path.");
+        EXPECT_EQ(modal.messages[0].text, "Unable to load Bitmap from that path.\ncannot open \"" + bad.toStdString() +
+                                              "\": " + std::strerror(error));
         EXPECT_EQ(modal.messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(Status(), "Bitmap path name invalid. Selection checkbox cleared.");
         EXPECT_EQ(StoredText("SWBmpPath"), picture);
@@ -347,7 +354,8 @@ TEST_F(PreferencesTest, PictureCheckedAtActivation) {
     Create();
     ASSERT_GE(modal.messages.size(), 1u);
     EXPECT_EQ(modal.messages[0].caption, " Bitmap Load Error");
-    EXPECT_EQ(modal.messages[0].text, "Selection needs correct bitmap path name. See Bitmap Path Info page.");
+    EXPECT_EQ(modal.messages[0].text, "Selection needs correct bitmap path name. See Bitmap Path Info page.\n"
+                                      "cannot open \"/no/such/picture.bmp\": No such file or directory");
     EXPECT_EQ(PrefDlg1->StatusText(), "Current setting of display options.");
     EXPECT_FALSE(PrefDlg1->Controls().CheckBox2->isChecked());
     EXPECT_EQ(GameOf().settings.showPicture, 0);
@@ -400,8 +408,119 @@ TEST_F(PreferencesTest, SideWindowShowsThePictureOrTheLoadError) {
         form->PaintSideWindow();
         ASSERT_FALSE(modal.messages.empty());
         EXPECT_EQ(modal.messages.back().caption, " Load Error");
-        EXPECT_EQ(modal.messages.back().text, "Unable to load side-window Bitmap.");
+        EXPECT_EQ(modal.messages.back().text,
+                  "Unable to load side-window Bitmap.\ncannot load \"" + text + "\": not a picture");
         EXPECT_EQ(StoredText("SWBmpPath"), picture);
+        GameOf().table.tableReady = 0;
+    });
+    clock.Advance(400);
+    EXPECT_TRUE(shown);
+}
+
+// A file that opens but holds no picture, in the real box: one box for the
+// file as it is, however often the side window is painted after a resize or
+// a press; another for a new path and for the option ticked again.
+TEST_F(PreferencesTest, UnloadablePictureGivesOneRealBoxAndPlayGoesOn) {
+    const std::string text = directory.path().toStdString() + "/notes.txt";
+    const std::string other = directory.path().toStdString() + "/other.txt";
+    std::ofstream(text) << "not a picture";
+    std::ofstream(other) << "nor this";
+    WriteSettings(SettingsWith("00000001", text));
+    QtModalService realModal;
+    std::vector<std::string> shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr) shown.push_back((box->windowTitle() + "|" + box->text()).toStdString());
+        // The results dialog of the game left behind at the end is closed too.
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    closer.start(1);
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), false});
+    form = windows.form1.get();
+    clock.onStuck = [this] { GameOf().table.tableReady = 0; };
+    StartUp();
+    const auto box = [](const std::string& path) {
+        return " Load Error|Unable to load side-window Bitmap.\ncannot load \"" + path + "\": not a picture";
+    };
+    const auto press = [this] {
+        QTest::mousePress(form->ClientArea(), Qt::LeftButton, Qt::NoModifier, QPoint(kTableLeft + 3, kTableTop + 3));
+        QTest::mouseRelease(form->ClientArea(), Qt::LeftButton, Qt::NoModifier, QPoint(kTableLeft + 3, kTableTop + 3));
+    };
+    for (int i = 0; i < 3; ++i) {
+        // Each step resizes the window and presses the table; the game loop's pass after it repaints the side window.
+        clock.steps.push_back([&, i] {
+            form->resize(form->width() - 10 * (i + 1), form->height());
+            QCoreApplication::processEvents();
+            press();
+            form->FormPaint(true);
+        });
+    }
+    clock.steps.push_back([&] {
+        EXPECT_EQ(shown, std::vector<std::string>{box(text)});
+        const TableGeometry& geometry = form->Geometry();
+        clock.Advance(300);
+        EXPECT_EQ(form->ClientPicture().pixel(geometry.sideX + geometry.sideWidth / 2, 21 + geometry.sideHeight / 2) &
+                      0xFFFFFF,
+                  kTableColour);
+
+        GameOf().settings.bitmapPath = other;
+        press();
+        press();
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_EQ(shown[1], box(other));
+
+        // Off, then on again through the check box: told again.
+        ui = &PrefDlg1->Controls();
+        ui->CheckBox2->setChecked(false);
+        ui->CheckBox2->setChecked(true);
+        press();
+        EXPECT_EQ(shown.size(), 3u);
+        GameOf().table.tableReady = 0;
+    });
+    clock.Advance(400);
+    EXPECT_TRUE(clock.steps.empty());
+}
+
+// The picture read at the side window's last arrangement is not kept once its
+// file or its path changes: the next repaint shows the new one.
+TEST_F(PreferencesTest, SideWindowShowsAChangedFileOrPathAtTheNextRepaint) {
+    const std::string picture = WritePicture("side.bmp", QColor(200, 30, 40));
+    WriteSettings(SettingsWith("00000001", picture));
+    Create();
+    StartUp();
+    bool shown = false;
+    clock.steps.push_back([&] {
+        const TableGeometry& geometry = form->Geometry();
+        const auto inside = [&] {
+            return form->ClientPicture().pixel(geometry.sideX + geometry.sideWidth / 2, 21 + geometry.sideHeight / 2) &
+                   0xFFFFFF;
+        };
+        clock.Advance(300);
+        EXPECT_EQ(inside(), 0xC81E28u);
+
+        // The player saves another picture under the same name, as a PNG.
+        QImage replaced(60, 50, QImage::Format_RGB32);
+        replaced.fill(QColor(10, 20, 250));
+        ASSERT_TRUE(replaced.save(QString::fromStdString(picture), "PNG"));
+        form->FormPaint(true);
+        EXPECT_EQ(inside(), 0x0A14FAu);
+
+        GameOf().settings.bitmapPath = WritePicture("other.bmp", QColor(0, 120, 0));
+        form->FormPaint(true);
+        EXPECT_EQ(inside(), 0x007800u);
+
+        // A file that no longer loads leaves the table colour, and is told once.
+        std::ofstream(GameOf().settings.bitmapPath) << "overwritten with text";
+        form->FormPaint(true);
+        EXPECT_EQ(inside(), kTableColour);
+        EXPECT_TRUE(modal.messages.empty());
+        form->PaintSideWindow();
+        form->PaintSideWindow();
+        ASSERT_EQ(modal.messages.size(), 1u);
+        EXPECT_EQ(modal.messages[0].text, "Unable to load side-window Bitmap.\ncannot load \"" +
+                                              GameOf().settings.bitmapPath + "\": not a picture");
+        shown = true;
         GameOf().table.tableReady = 0;
     });
     clock.Advance(400);
@@ -466,7 +585,8 @@ TEST_F(PreferencesTest, BitmapErrorInARealMessageBoxKeepsThePage) {
     ClickOk();
     QApplication::setActiveWindow(dialog);
     QCoreApplication::processEvents();
-    EXPECT_EQ(caption, " Bitmap Load Error|Unable to load Bitmap from that path.");
+    EXPECT_EQ(caption, " Bitmap Load Error|Unable to load Bitmap from that path.\n"
+                       "cannot open \"/no/such/file.bmp\": No such file or directory");
     EXPECT_EQ(Page(), 1);
     EXPECT_EQ(Status(), "Bitmap path name invalid. Selection checkbox cleared.");
     EXPECT_EQ(StoredText("SWBmpPath"), "");
@@ -489,7 +609,8 @@ TEST_F(PreferencesTest, NoStartUpBehindTheBoxShownAtCreation) {
     });
     windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), true});
     form = windows.form1.get();
-    EXPECT_EQ(text, "Selection needs correct bitmap path name. See Bitmap Path Info page.");
+    EXPECT_EQ(text, "Selection needs correct bitmap path name. See Bitmap Path Info page.\n"
+                    "cannot open \"/no/such/picture.bmp\": No such file or directory");
     EXPECT_FALSE(idleWorkRan);
     EXPECT_FALSE(form->isVisible());
 }
