@@ -58,7 +58,9 @@ bool ResourceLibrary::LoadFile(const std::string& path, int& errorCode) {
 
 std::string ResourceLibrary::FailureDetail(int errorCode) const {
     if (triedPath_.empty()) return {};
-    if (errorCode == kBadResourceFile) return FileFailureText("cannot load", triedPath_, "damaged, or not a resource file");
+    if (errorCode == kBadResourceFile) {
+        return FileFailureText("cannot load", triedPath_, "damaged, or not a resource file");
+    }
     return FileFailureText("cannot load", triedPath_, errorCode);
 }
 

@@ -46,7 +46,8 @@ inline constexpr std::array<std::uint32_t, 256> kTable = MakeTable();
 inline std::uint32_t ResourceChecksum(std::int32_t id, std::span<const unsigned char> bytes) {
     std::uint32_t crc = 0xFFFFFFFFu;
     const auto add = [&crc](unsigned char byte) { crc = resource_checksum::kTable[(crc ^ byte) & 0xFFu] ^ (crc >> 8); };
-    for (int shift = 0; shift < 32; shift += 8) add(static_cast<unsigned char>(static_cast<std::uint32_t>(id) >> shift));
+    const auto identifier = static_cast<std::uint32_t>(id);
+    for (int shift = 0; shift < 32; shift += 8) add(static_cast<unsigned char>(identifier >> shift));
     for (const unsigned char byte : bytes) add(byte);
     return crc ^ 0xFFFFFFFFu;
 }
