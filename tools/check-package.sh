@@ -21,12 +21,13 @@ quiet() {
 }
 
 echo "== lintian"
-# Warnings are shown and kept when package/lintian-warnings.txt explains them; errors fail.
+# Errors fail; warnings are shown for the packager to mend or to explain.
 lintian --fail-on error "$deb" || failed=1
 
 echo "== desktop-file-validate"
 quiet desktop-file-validate "$root/usr/share/applications/jadeleaf.desktop"
 
+# appstreamcli fails on warnings as well as errors; its infos are only shown.
 echo "== appstreamcli validate --no-net"
 for metainfo in "$root"/usr/share/metainfo/*.metainfo.xml; do
     appstreamcli validate --no-net "$metainfo" || failed=1
