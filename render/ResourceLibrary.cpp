@@ -35,6 +35,8 @@ std::vector<std::string> ResourceLibrary::SearchPaths() {
     if (!folder.empty()) {
         paths.push_back(folder + "/" + kResourceFileName);
         paths.push_back(folder + "/../share/jadeleaf/" + kResourceFileName);
+        // Debian keeps a game's data in /usr/share/games beside /usr/games.
+        paths.push_back(folder + "/../share/games/jadeleaf/" + kResourceFileName);
     }
     paths.push_back(DataHome() + "/jadeleaf/" + kResourceFileName);
     for (const std::string& data : DataDirs()) paths.push_back(data + "/jadeleaf/" + kResourceFileName);

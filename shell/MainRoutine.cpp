@@ -95,6 +95,8 @@ int RunApplication(const ShellServices& services) {
 int MainRoutine(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    // Wayland desktops find the window's icon and menu entry through the desktop file's name.
+    QGuiApplication::setDesktopFileName("jadeleaf");
     QApplication::setQuitOnLastWindowClosed(false);
     SystemClock clock;
     QtModalService modal;

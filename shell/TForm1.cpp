@@ -78,7 +78,8 @@ TForm1::TForm1(ShellServices services)
     ui_->Panel2->setAttribute(Qt::WA_NoMousePropagation);
     CreateStatusPanels();
     ConnectMenus();
-    setWindowIcon(QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap()))));
+    // The installed icon theme's picture of the game, else the same tile from the program itself.
+    setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
     FormCreate();
     ConstructGameState();

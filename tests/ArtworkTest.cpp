@@ -294,4 +294,33 @@ TEST_F(ArtworkGeneratorTest, WritesAContactSheet) {
     EXPECT_GE(image.height(), 6 * kTileHeight * 4);
 }
 
+TEST_F(ArtworkGeneratorTest, WritesTheDesktopIconsAtEveryThemeSize) {
+    const GeneratorRun run = RunGenerator("--icons '" + (scratch / "icons").string() + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const QImage windowIcon = Decode(jadeleaf::WindowIconBitmap());
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QImage icon(QString::fromStdString((scratch / "icons" / ("jadeleaf-" + std::to_string(size) + ".png")).string()));
+        ASSERT_EQ(icon.size(), QSize(size, size)) << size;
+        ASSERT_TRUE(icon.hasAlphaChannel()) << size;
+        // The window icon's white is the clear background; its tile stays opaque.
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(size - 1, size - 1)), 0) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(size * 18 / 32, size / 2)), 255) << size;
+    }
+    // At 32 pixels the icon is the window icon itself.
+    const QImage icon32(QString::fromStdString((scratch / "icons" / "jadeleaf-32.png").string()));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            if (At(windowIcon, x, y) == kWhite) continue;
+            ASSERT_EQ(icon32.pixel(x, y), 0xFF000000u | At(windowIcon, x, y)) << x << "," << y;
+        }
+    }
+
+    const std::string svg = ReadFile(scratch / "icons" / "jadeleaf.svg");
+    EXPECT_NE(svg.find("viewBox=\"0 0 32 32\""), std::string::npos);
+    EXPECT_NE(svg.find("fill=\"#D4231C\""), std::string::npos) << "the red character is missing";
+    EXPECT_EQ(svg.find("fill=\"#FFFFFF\""), std::string::npos) << "white is the background, not a shape";
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
 }  // namespace

@@ -192,6 +192,41 @@ TEST(Cli, HelpPrintsTheUsageAndSucceeds) {
     }
 }
 
+// The manual page's synopsis as plain text: font changes dropped and its minus signs made plain.
+std::vector<std::string> PageSynopsis(const std::string& page) {
+    std::vector<std::string> synopsis;
+    bool inside = false;
+    for (std::string line : Lines(page)) {
+        if (line.rfind(".SH", 0) == 0) inside = line == ".SH SYNOPSIS";
+        if (!inside || line.empty() || line[0] == '.') continue;
+        for (const char* escape : {"\\fB", "\\fI", "\\fR", "\\fP"})
+            for (std::size_t at; (at = line.find(escape)) != std::string::npos;) line.erase(at, 3);
+        for (std::size_t at; (at = line.find("\\-")) != std::string::npos;) line.erase(at, 1);
+        synopsis.push_back(line);
+    }
+    return synopsis;
+}
+
+TEST(Cli, HelpAndTheManualPageListTheSameCommands) {
+    std::ifstream file(JADELEAF_CLI_PAGE);
+    ASSERT_TRUE(file.good()) << JADELEAF_CLI_PAGE;
+    std::stringstream page;
+    page << file.rdbuf();
+    std::vector<std::string> usage;
+    for (std::string line : Lines(RunCli("--help").out)) {
+        line.erase(0, line.find_first_not_of(' '));
+        if (line.rfind("usage: ", 0) == 0) line.erase(0, 7);
+        if (line.rfind("jadeleaf-cli ", 0) == 0) usage.push_back(line);
+    }
+    EXPECT_EQ(usage.size(), 6u);
+    EXPECT_EQ(PageSynopsis(page.str()), usage);
+    // Each command has its own entry in the page's list of commands.
+    for (const char* entry : {".BI \"deal \\-\\-seed \" N\n", ".BI \"autoplay \\-\\-seed \" N\n",
+                              ".BI \"autoplay \\-\\-seeds \" A .. B\n", ".BI \"solve \\-\\-seed \" N ",
+                              ".BI \"solve \\-\\-seeds \" A .. B ", ".B \\-\\-help\n"})
+        EXPECT_EQ(Occurrences(page.str(), entry), 1) << entry;
+}
+
 TEST(Cli, SeedsTakeAnyNumberOfLeadingZeros) {
     const std::string one = RunCli("deal --seed 1").out;
     EXPECT_EQ(RunCli("deal --seed 00000000001").out, one);

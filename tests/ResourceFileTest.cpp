@@ -243,13 +243,14 @@ TEST(ResourceSearch, BesideTheProgramThenThePrefixThenTheDataFolders) {
     setenv("XDG_DATA_HOME", "/home/player/data", 1);
     setenv("XDG_DATA_DIRS", "relative/ignored:/opt/share::/usr/share", 1);
     const std::vector<std::string> paths = ResourceLibrary::SearchPaths();
-    ASSERT_EQ(paths.size(), 5u);
+    ASSERT_EQ(paths.size(), 6u);
     const std::string folder = paths[0].substr(0, paths[0].rfind('/'));
     EXPECT_EQ(paths[0], folder + "/jl_res10.res");
     EXPECT_EQ(paths[1], folder + "/../share/jadeleaf/jl_res10.res");
-    EXPECT_EQ(paths[2], "/home/player/data/jadeleaf/jl_res10.res");
-    EXPECT_EQ(paths[3], "/opt/share/jadeleaf/jl_res10.res");
-    EXPECT_EQ(paths[4], "/usr/share/jadeleaf/jl_res10.res");
+    EXPECT_EQ(paths[2], folder + "/../share/games/jadeleaf/jl_res10.res");
+    EXPECT_EQ(paths[3], "/home/player/data/jadeleaf/jl_res10.res");
+    EXPECT_EQ(paths[4], "/opt/share/jadeleaf/jl_res10.res");
+    EXPECT_EQ(paths[5], "/usr/share/jadeleaf/jl_res10.res");
 }
 
 // A relative data folder is ignored as the XDG rules say, and the one below
@@ -262,8 +263,8 @@ TEST(ResourceSearch, RelativeDataFoldersAreIgnored) {
     setenv("XDG_DATA_DIRS", "relative/share", 1);
     const std::vector<std::string> paths = ResourceLibrary::SearchPaths();
     setenv("HOME", oldHome.c_str(), 1);
-    ASSERT_EQ(paths.size(), 3u);
-    EXPECT_EQ(paths[2], "/home/player/.local/share/jadeleaf/jl_res10.res");
+    ASSERT_EQ(paths.size(), 4u);
+    EXPECT_EQ(paths[3], "/home/player/.local/share/jadeleaf/jl_res10.res");
 }
 
 // A 2 x 2 picture of 8 bits per pixel with a two-colour palette.

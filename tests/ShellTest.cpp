@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -126,6 +127,32 @@ TEST_F(ShellTest, StartUpLoadsTheTilesThenTimer2DealsTheFirstGame) {
     EXPECT_EQ(GameOf().table.tableReady, 0);
     // The empty table shows the frame line of the table area.
     EXPECT_EQ(form->ClientPicture().pixel(4, 100) & 0xFFFFFF, kLightFrameGreen);
+}
+
+// The window shows the icon theme's picture of the game once the package has installed one, and
+// the program's own tile before that.
+TEST_F(ShellTest, WindowIconIsTheInstalledThemeIconElseTheProgramsOwn) {
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString theme = QIcon::themeName();
+    const QString icons = directory.path() + "/icons";
+    QIcon::setThemeSearchPaths({icons});
+    QIcon::setThemeName("hicolor");
+    Create();
+    EXPECT_TRUE(form->windowIcon().name().isEmpty());
+    EXPECT_EQ(form->windowIcon().pixmap(32).size(), QSize(32, 32));
+
+    ASSERT_TRUE(QDir().mkpath(icons + "/hicolor/32x32/apps"));
+    QFile index(icons + "/hicolor/index.theme");
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=Hicolor\nDirectories=32x32/apps\n\n[32x32/apps]\nSize=32\n");
+    index.close();
+    ASSERT_TRUE(QFile::copy(JADELEAF_ICON_DIR "/jadeleaf-32.png", icons + "/hicolor/32x32/apps/jadeleaf.png"));
+    QIcon::setThemeSearchPaths({icons});
+    windows.Close();
+    Create();
+    EXPECT_EQ(form->windowIcon().name(), "jadeleaf");
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(theme);
 }
 
 TEST_F(ShellTest, FirstStartWritesAllFifteenValues) {
