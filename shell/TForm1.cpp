@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
@@ -314,7 +315,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->ClientArea) {
         if (event->type() == QEvent::Paint) {
             QPainter painter(ui_->ClientArea);
-            painter.drawImage(0, 0, view_.WindowPicture());
+            if (geometry_.scale == kActualScale) {
+                painter.drawImage(0, 0, view_.WindowPicture());
+            } else {
+                const QRect exposed = static_cast<QPaintEvent*>(event)->rect();
+                painter.drawImage(exposed.topLeft(), view_.ScaledWindowPicture(exposed));
+            }
             return true;
         }
         // A quick second click comes as a double click; for the table it is
@@ -325,7 +331,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const std::optional<MouseButton> button = ButtonOf(mouse->button());
             if (!button) return false;
-            const QPoint at = mouse->position().toPoint();
+            const QPoint at = TablePoint(mouse->position().toPoint());
             if (type != QEvent::MouseButtonRelease) {
                 mousePlay_.FormMouseDown(*button, at.x(), at.y());
             } else {
@@ -334,7 +340,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (event->type() == QEvent::Resize) {
-            view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
+            ResizeWindowPicture();
             FormPaint(true);
         }
     }
@@ -355,7 +361,24 @@ void TForm1::ComputeGeometry() {
     ui_->StaticText2->resize(28, 18);
     ui_->StaticText2->setText(QString::fromUtf8(
         FormatText(game_.table.score == 0 ? " %03d" : " %3d", game_.table.score).text));
-    view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
+    ResizeWindowPicture();
+}
+
+void TForm1::ResizeWindowPicture() {
+    view_.ResizeWindowPicture(TableLength(ui_->ClientArea->width(), geometry_.scale),
+                              TableLength(ui_->ClientArea->height(), geometry_.scale));
+}
+
+QPoint TForm1::TablePoint(QPoint windowPoint) const {
+    return {TablePixel(windowPoint.x(), geometry_.scale), TablePixel(windowPoint.y(), geometry_.scale)};
+}
+
+// A new scale is a new client size in table pixels: it is served as a resize.
+void TForm1::SetTableScale(int scale) {
+    if (scale == geometry_.scale) return;
+    geometry_.scale = scale;
+    FormResize();
+    FormPaint(true);
 }
 
 void TForm1::FormPaint(bool systemPaint) {
@@ -665,8 +688,9 @@ void TForm1::ShowResultsDialog() {
 void TForm1::ShowNoMoveDialog() {
     if (EndDlg1 == nullptr) return;
     const QPoint origin = ClientOrigin();
-    EndDlg1->move(origin.x() + geometry_.layoutWidth / 2 - EndDlg1->frameGeometry().width() / 2,
-                  origin.y() + geometry_.panelTop - 20);
+    EndDlg1->move(origin.x() + WindowPixel(geometry_.layoutWidth / 2, geometry_.scale) -
+                      EndDlg1->frameGeometry().width() / 2,
+                  origin.y() + WindowPixel(geometry_.panelTop, geometry_.scale) - 20);
     services_.modal.ExecDialog(*EndDlg1);
 }
 

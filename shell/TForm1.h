@@ -73,6 +73,10 @@ public:
     void Timer3Timer();
     void FormPaint(bool systemPaint);
     void ComputeGeometry();
+    // Draws the table at `scale` percent (kSmallestScale to kLargestScale).
+    void SetTableScale(int scale);
+    // The table pixel under a point of the client area.
+    QPoint TablePoint(QPoint windowPoint) const;
     // Writes the Show Messages option; a refused write is reported and the
     // option holds for this run all the same.
     void StoreShowMessages();
@@ -138,6 +142,7 @@ private:
     WindowStatus CurrentWindowStatus() const;
     void ShowPendingPaints();
     void RestoreTableArea();
+    void ResizeWindowPicture();
     QSize ScreenSize() const;
     std::vector<ScreenArea> AvailableScreenAreas() const;
 
