@@ -87,7 +87,8 @@ int FitScale(const ClientMeasures& client, int panelHeight, const Settings& sett
     TableGeometry table;
     PaintRequests unused{};
     ComputeGeometry(table, client, settings, unused);
-    const int width = table.layoutWidth + (settings.sideWindowWidth > 0 ? settings.sideWindowWidth + table.frameInset : 0);
+    const int sideWidth = settings.sideWindowWidth > 0 ? settings.sideWindowWidth + table.frameInset : 0;
+    const int width = table.layoutWidth + sideWidth;
     const int sideBottom = settings.sideWindowHeight > 0 ? kTableTop + settings.sideWindowHeight + table.frameInset : 0;
     const int areaHeight = client.clientHeight - client.statusBarHeight;
     const auto fits = [&](int scale) {

@@ -39,7 +39,9 @@ QImage TableView::ScaledWindowPicture(const QRect& windowRect) const {
     piece.fill(tableColour_);
     const int pictureWidth = windowPicture_.width();
     std::vector<int> columns(static_cast<std::size_t>(windowRect.width()));
-    for (int i = 0; i < windowRect.width(); ++i) columns[static_cast<std::size_t>(i)] = TablePixel(windowRect.left() + i, scale);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        columns[i] = TablePixel(windowRect.left() + static_cast<int>(i), scale);
+    }
     const QRgb background = tableColour_.rgb();
     int previousRow = -1;
     for (int j = 0; j < windowRect.height(); ++j) {

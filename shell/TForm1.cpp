@@ -79,6 +79,7 @@ TForm1::TForm1(ShellServices services)
     ui_->Panel2->setAttribute(Qt::WA_NoMousePropagation);
     CreateStatusPanels();
     ConnectMenus();
+    CreateZoomCommands();
     setWindowIcon(QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap()))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
     FormCreate();
@@ -180,6 +181,9 @@ void TForm1::ConstructGameState() {
     const PlacementDefaults defaults{shell.screenWidth, shell.screenHeight, isMaximized() ? 2 : isMinimized() ? 0 : 1,
                                      AvailableScreenAreas()};
     LoadSettings(settingsFile_, game_.settings, defaults);
+    // A fitted scale is found when the window has its size.
+    if (game_.settings.tableScale != kFitScale) geometry_.scale = game_.settings.tableScale;
+    fitToWindow1_->setChecked(game_.settings.tableScale == kFitScale);
 
     shell.tileLoadDelay = shell.tileLoadFactor * game_.settings.delay1Slider;
     shell.autoPlayDelay = shell.autoPlayFactor * game_.settings.delay2Slider;
@@ -303,6 +307,10 @@ bool TForm1::event(QEvent* event) {
     case QEvent::WindowActivate:
         FormActivate();
         break;
+    case QEvent::WindowStateChange:
+        // The window manager may end the full screen too.
+        fullScreen1_->setChecked(isFullScreen());
+        break;
     default:
         break;
     }
@@ -350,9 +358,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------
 // Geometry and painting
 
+ClientMeasures TForm1::CurrentMeasures() const {
+    return {ui_->ClientArea->width(), ui_->ClientArea->height() + ui_->StatusBar1->height(), ui_->StatusBar1->height(),
+            ui_->Panel2->width(), ui_->ViewBtn1->width()};
+}
+
 void TForm1::ComputeGeometry() {
-    const ClientMeasures client{ui_->ClientArea->width(), ui_->ClientArea->height() + ui_->StatusBar1->height(),
-                                ui_->StatusBar1->height(), ui_->Panel2->width(), ui_->ViewBtn1->width()};
+    const ClientMeasures client = CurrentMeasures();
+    // Every resize passes here: a fitted table follows the window.
+    if (game_.settings.tableScale == kFitScale) {
+        geometry_.scale = FitScale(client, ui_->Panel1->height(), game_.settings);
+    }
     const PanelPlacement place = jadeleaf::ComputeGeometry(geometry_, client, game_.settings, game_.paint);
     ui_->Panel1->setGeometry(place.panel1Left, place.panel1Top, place.panel1Width, ui_->Panel1->height());
     ui_->ViewBtn1->move(place.viewButtonLeft, place.viewButtonTop);
@@ -522,7 +538,8 @@ void TForm1::GameExit1Click() {
 }
 
 void TForm1::SaveWindowPlacement() {
-    const WindowPlacement now{pos().y(), pos().x(), width(), height(), isMinimized(), isMaximized()};
+    // A full-screen window comes back maximized.
+    const WindowPlacement now{pos().y(), pos().x(), width(), height(), isMinimized(), isMaximized() || isFullScreen()};
     try {
         jadeleaf::SaveWindowPlacement(settingsFile_, game_.settings, now);
     } catch (const std::exception& error) {

@@ -87,6 +87,13 @@ public:
     void QuickInfo1Click();
     void ShowDate1Click();
 
+    // The table's size and the window's (TForm1ZoomCommands.cpp).
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ActualSize1Click();
+    void FitToWindow1Click();
+    void FullScreen1Click();
+
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
     ShellState& Shell() override { return game_.shell; }
@@ -131,6 +138,11 @@ private:
     void ClassifyScreen();
     void CreateStatusPanels();
     void ConnectMenus();
+    void CreateZoomCommands();
+    // Shows the table at `scale` percent, or fitted to the window for 0, and
+    // stores the choice.
+    void ChooseTableScale(int scale);
+    ClientMeasures CurrentMeasures() const;
     void EnableMenus(bool enabled);
     void ApplyWindowPlacement();
     void SaveWindowPlacement();
@@ -166,6 +178,8 @@ private:
     std::string currentDirectory_;
     bool cursorOverridden_ = false;
     int messageLineFontSize_ = 15;
+    QAction* fitToWindow1_ = nullptr;
+    QAction* fullScreen1_ = nullptr;
     QString fittedText_;
     int fittedWidth_ = -1;
 };

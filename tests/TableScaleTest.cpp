@@ -2,9 +2,17 @@
 // tile they hit at 100%, on the very window pixels that show that tile.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <vector>
 
+#include "framework/ModalService.h"
 #include "model/MoveRules.h"
 #include "model/TableLayout.h"
 #include "tests/ShellFixture.h"
@@ -84,6 +92,81 @@ TEST_F(TableScaleTest, EveryTileIsHitWhereItIsSeenAtEachScale) {
         }
         table.tableReady = 0;
     });
+}
+
+TEST_F(TableScaleTest, ViewCommandsScaleTheTableAndTheChoiceSurvivesARestart) {
+    const auto stored = [&] {
+        QFile file(QString::fromStdString(settingsPath));
+        file.open(QIODevice::ReadOnly);
+        const QByteArray text = file.readAll();
+        const qsizetype at = text.indexOf("\"Table Scale\"=dword:");
+        return at < 0 ? -1 : text.mid(at + 20, 8).toInt(nullptr, 16);
+    };
+    const auto key = [&](int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QTest::keyClick(form, static_cast<Qt::Key>(key), modifiers);
+        return form->Geometry().scale;
+    };
+    PlayFirstGame([&] {
+        std::vector<QString> items;
+        for (const QAction* action : form->findChild<QMenu*>("ViewMenu1")->actions()) {
+            items.push_back(action->isSeparator() ? "-" : action->text().remove('&'));
+        }
+        EXPECT_EQ(items, (std::vector<QString>{"Set of Tiles", "Dimensions", "-", "Zoom In", "Zoom Out",
+                                               "Actual Size", "Fit Table to Window", "Full Screen"}));
+        EXPECT_EQ(stored(), -1) << "no scale is written until one is chosen";
+        EXPECT_EQ(key(Qt::Key_Equal), 110);
+        EXPECT_EQ(key(Qt::Key_Plus), 125);
+        EXPECT_EQ(stored(), 125);
+        EXPECT_EQ(key(Qt::Key_Minus), 110);
+        EXPECT_EQ(key(Qt::Key_0), 100);
+        EXPECT_EQ(stored(), 100);
+
+        auto* fit = form->findChild<QAction*>("FitToWindow1");
+        fit->trigger();
+        EXPECT_TRUE(fit->isChecked());
+        EXPECT_EQ(stored(), 0);
+        const int fitted = form->Geometry().scale;
+        // The table and the message line below it fill the height of the client area.
+        const int filled =
+            WindowPixel(form->Geometry().panelTop, fitted) + form->findChild<QWidget*>("Panel1")->height();
+        EXPECT_LE(filled, form->ClientArea()->height());
+        EXPECT_GE(filled, 0.8 * form->ClientArea()->height());
+        form->resize(1000, 700);
+        QCoreApplication::processEvents();
+        EXPECT_LT(form->Geometry().scale, fitted) << "the fit follows the window";
+        EXPECT_EQ(key(Qt::Key_F11, Qt::NoModifier), form->Geometry().scale);
+        EXPECT_TRUE(form->isFullScreen());
+        key(Qt::Key_F11, Qt::NoModifier);
+        EXPECT_FALSE(form->isFullScreen());
+        GameOf().table.tableReady = 0;
+    });
+    windows = ApplicationWindows();
+    Create(QSize(1920, 1080));
+    form->resize(1000, 700);
+    StartUp();
+    EXPECT_TRUE(form->findChild<QAction*>("FitToWindow1")->isChecked());
+    EXPECT_EQ(form->Geometry().scale, FitScale({form->ClientArea()->width(), form->ClientArea()->height() + 1, 1, 0, 0},
+                                              form->findChild<QWidget*>("Panel1")->height(), Settings{}));
+}
+
+// The settings file takes its lock in a folder here, so it refuses every write.
+TEST_F(TableScaleTest, RefusedScaleIsReportedInARealMessageBoxAndHoldsForTheRun) {
+    QtModalService realModal;
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1920, 1080), false});
+    form = windows.form1.get();
+    StartUp();
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settingsPath + ".lock")));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    form->findChild<QAction*>("ZoomIn1")->trigger();
+    EXPECT_TRUE(shown.startsWith("Failed to set data for 'Table Scale'\n")) << shown.toStdString();
+    EXPECT_EQ(form->Geometry().scale, 110);
+    QDir().rmdir(QString::fromStdString(settingsPath + ".lock"));
 }
 
 }  // namespace
