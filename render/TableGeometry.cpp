@@ -89,7 +89,8 @@ int FitScale(const ClientMeasures& client, int panelHeight, const Settings& sett
     ComputeGeometry(table, client, settings, unused);
     const int sideWidth = settings.sideWindowWidth > 0 ? settings.sideWindowWidth + table.frameInset : 0;
     const int width = table.layoutWidth + sideWidth;
-    const int sideBottom = settings.sideWindowHeight > 0 ? kTableTop + settings.sideWindowHeight + table.frameInset : 0;
+    const int sideBottom =
+        settings.sideWindowHeight > 0 ? kTableTop + settings.sideWindowHeight + table.frameInset : 0;
     const int areaHeight = client.clientHeight - client.statusBarHeight;
     const auto fits = [&](int scale) {
         return WindowPixel(width, scale) <= client.clientWidth &&

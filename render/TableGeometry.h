@@ -33,8 +33,9 @@ struct TableGeometry {
 };
 
 // A window pixel shows the table pixel whose area holds the window pixel's
-// centre; a centre on a border belongs to the pixel after it. Every drawing of the table and
-// every mouse position go through these two, so a press hits the pixel seen.
+// centre; a centre on a border belongs to the pixel after it. Every drawing of
+// the table and every mouse position go through these two, so a press hits
+// the pixel seen.
 int TablePixel(int windowPixel, int scale);
 // Where the table pixel `tablePixel` starts in the window: also the window
 // length that `tablePixel` table pixels fill.

@@ -309,7 +309,7 @@ bool TForm1::event(QEvent* event) {
         break;
     case QEvent::WindowStateChange:
         // The window manager may end the full screen too.
-        fullScreen1_->setChecked(isFullScreen());
+        if (fullScreen1_ != nullptr) fullScreen1_->setChecked(isFullScreen());
         break;
     default:
         break;
