@@ -55,13 +55,18 @@ protected:
     }
 };
 
-TEST_F(TableScaleTest, EveryTileIsHitWhereItIsSeenAtEachScale) {
+TEST_F(TableScaleTest, EveryTileIsHitWhereItIsSeenAtEachScaleAndFitted) {
     PlayFirstGame([&] {
         GameTable& table = GameOf().table;
         MousePlay& mouse = form->Mouse();
-        for (const int scale : {150, 200}) {
+        for (const int chosen : {150, 200, kFitScale}) {
+            if (chosen == kFitScale) {
+                form->findChild<QAction*>("FitToWindow1")->trigger();
+            } else {
+                form->SetTableScale(chosen);
+            }
+            const int scale = form->Geometry().scale;
             SCOPED_TRACE(scale);
-            form->SetTableScale(scale);
             const QImage tablePixels = form->ClientPicture();
             const QImage shown = Screen();
             int checked = 0;
