@@ -6,6 +6,14 @@
 
 namespace jadeleaf {
 
+// The table's scale in percent: the window draws the table's own geometry
+// that many times larger, and 100 is the table as it was designed. A stored
+// scale of 0 fits the table to the window.
+inline constexpr std::int32_t kActualScale = 100;
+inline constexpr std::int32_t kSmallestScale = 50;
+inline constexpr std::int32_t kLargestScale = 400;
+inline constexpr std::int32_t kFitScale = 0;
+
 struct Settings {
     std::int32_t timeDisplay = 1;
     std::int32_t infoDisplay = 1;
@@ -22,6 +30,7 @@ struct Settings {
     std::int32_t formWidth = 0;
     std::int32_t formHeight = 0;
     std::int32_t formState = 1;
+    std::int32_t tableScale = kActualScale;
 };
 
 }  // namespace jadeleaf

@@ -7,7 +7,8 @@
 
 namespace jadeleaf {
 
-
+// All sizes but the client measures and the panels are the table's own; the
+// window shows each of its pixels `scale` percent large.
 struct TableGeometry {
     int tileWidth = 0;
     int tileHeight = 0;
@@ -28,9 +29,21 @@ struct TableGeometry {
     int sideMaxHeight = 0;
     int sideWidth = 0;
     int sideHeight = 0;
+    int scale = kActualScale;
 };
 
-// The sizes that the geometry is computed from.
+// A window pixel shows the table pixel whose area holds the window pixel's
+// centre; a centre on a border belongs to the pixel after it. Every drawing of
+// the table and every mouse position go through these two, so a press hits
+// the pixel seen.
+int TablePixel(int windowPixel, int scale);
+// Where the table pixel `tablePixel` starts in the window: also the window
+// length that `tablePixel` table pixels fill.
+int WindowPixel(int tablePixel, int scale);
+// The table length that covers `windowLength` window pixels.
+int TableLength(int windowLength, int scale);
+
+// The sizes that the geometry is computed from, in window pixels.
 struct ClientMeasures {
     int clientWidth;
     int clientHeight;
@@ -47,9 +60,18 @@ struct PanelPlacement {
     int viewButtonLeft, viewButtonTop;
 };
 
-// Recomputes the geometry; a changed client size asks for the whole window
-// to be erased.
+// Recomputes the geometry at `geometry.scale`; a changed client size asks for
+// the whole window to be erased. The panels keep their sizes and follow the
+// table's edge.
 PanelPlacement ComputeGeometry(TableGeometry& geometry, const ClientMeasures& client, const Settings& settings,
                                PaintRequests& paint);
+
+// The largest scale at which the table with its side window and the message
+// line below it fit the client area; the smallest scale when none does.
+int FitScale(const ClientMeasures& client, int panelHeight, const Settings& settings);
+
+// The next scale of the zoom steps above or below `scale`, within the range.
+int LargerScale(int scale);
+int SmallerScale(int scale);
 
 }  // namespace jadeleaf

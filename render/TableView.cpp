@@ -1,6 +1,8 @@
 // Painting the table and the side window.
 #include "render/TableView.h"
 
+#include <cstring>
+#include <vector>
 
 #include "framework/Drawing.h"
 #include "model/TableLayout.h"
@@ -26,6 +28,37 @@ void TableView::ResizeWindowPicture(int width, int height) {
     resized.fill(tableColour_);
     DrawOpaque(resized, 0, 0, windowPicture_);
     windowPicture_ = resized;
+}
+
+// Each window pixel takes the table pixel under its centre, through the same
+// mapping as the mouse positions.
+QImage TableView::ScaledWindowPicture(const QRect& windowRect) const {
+    const int scale = geometry_.scale;
+    QImage piece(windowRect.size(), QImage::Format_RGB32);
+    piece.fill(tableColour_);
+    const int pictureWidth = windowPicture_.width();
+    std::vector<int> columns(static_cast<std::size_t>(windowRect.width()));
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        columns[i] = TablePixel(windowRect.left() + static_cast<int>(i), scale);
+    }
+    const QRgb background = tableColour_.rgb();
+    int previousRow = -1;
+    for (int j = 0; j < windowRect.height(); ++j) {
+        const int row = TablePixel(windowRect.top() + j, scale);
+        if (row < 0 || row >= windowPicture_.height()) continue;
+        auto* out = reinterpret_cast<QRgb*>(piece.scanLine(j));
+        if (row == previousRow) {
+            std::memcpy(out, piece.constScanLine(j - 1), static_cast<std::size_t>(piece.bytesPerLine()));
+            continue;
+        }
+        previousRow = row;
+        const auto* in = reinterpret_cast<const QRgb*>(windowPicture_.constScanLine(row));
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const int column = columns[i];
+            out[i] = column >= 0 && column < pictureWidth ? in[column] : background;
+        }
+    }
+    return piece;
 }
 
 void TableView::FormPaint(bool systemPaint) {

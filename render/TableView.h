@@ -26,8 +26,12 @@ public:
     TableView(Game& game, GameWindow& window, TileGraphics& graphics, TableGeometry& geometry,
               InformationViews& views);
 
-    // The client area's pixels, which the window shows.
+    // The client area's pixels at the table's own size, which the window shows
+    // at its scale.
     QImage& WindowPicture() { return windowPicture_; }
+    // The part `windowRect` of the client area as the window shows it, each
+    // pixel of the window picture drawn at the geometry's scale.
+    QImage ScaledWindowPicture(const QRect& windowRect) const;
     const QImage& TablePicture() const { return tablePicture_; }
 
     // Creates the table picture filled with the table colour.

@@ -25,6 +25,7 @@ constexpr const char* kFormLeft = "Form Left";
 constexpr const char* kFormWidth = "Form Width";
 constexpr const char* kFormHeight = "Form Height";
 constexpr const char* kFormState = "Form State";
+constexpr const char* kTableScale = "Table Scale";
 
 std::int32_t AsFlag(std::int32_t value) { return value != 0 ? 1 : 0; }
 
@@ -57,6 +58,7 @@ void SetDefaults(Settings& settings, const PlacementDefaults& defaults) {
     settings.sideWindowWidth = 0;
     settings.sideWindowHeight = 0;
     settings.bitmapPath.clear();
+    settings.tableScale = kActualScale;
 }
 
 void WriteDefaults(RegistryFile& key, const Settings& settings) {
@@ -81,6 +83,12 @@ constexpr std::int32_t kSmallestFormHeight = 150;
 
 std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
     return std::max(low, std::min(value, std::max(low, high)));
+}
+
+// The nearest of fitting to the window (0) and the scales from smallest to largest.
+std::int32_t SoundTableScale(std::int32_t scale) {
+    if (scale < kSmallestScale / 2) return kFitScale;
+    return Clamp(scale, kSmallestScale, kLargestScale);
 }
 
 // Overlap of the window with a screen; 64-bit, so that no stored value overflows.
@@ -119,6 +127,7 @@ void BringIntoRange(Settings& settings, const PlacementDefaults& limits) {
     settings.delay2Slider = Clamp(settings.delay2Slider, kFastestDelay, kSlowestDelay);
     settings.sideWindowWidth = Clamp(settings.sideWindowWidth, 0, screenWidth);
     settings.sideWindowHeight = Clamp(settings.sideWindowHeight, 0, screenHeight);
+    settings.tableScale = SoundTableScale(settings.tableScale);
 
     if (settings.formWidth < kSmallestFormWidth) settings.formWidth = FirstStartWidth(limits);
     if (settings.formHeight < kSmallestFormHeight) settings.formHeight = FirstStartHeight(limits);
@@ -151,6 +160,9 @@ void ReadAll(const RegistryFile& key, Settings& settings) {
     settings.bitmapPath = key.ValueExists(kBitmapPath) ? key.ReadString(kBitmapPath) : std::string();
     settings.delay1Slider = key.ReadInteger(kDelay1Slider);
     settings.delay2Slider = key.ReadInteger(kDelay2Slider);
+    // Files from before the table could be scaled hold no scale: the table is
+    // shown at its actual size.
+    settings.tableScale = key.ValueExists(kTableScale) ? key.ReadInteger(kTableScale) : kActualScale;
 }
 
 // A file that cannot be read fails as the first value's read; one that cannot
@@ -220,6 +232,10 @@ void WriteDelay1Slider(RegistryFile& key, const Settings& settings) {
 
 void WriteDelay2Slider(RegistryFile& key, const Settings& settings) {
     key.WriteInteger(kDelay2Slider, settings.delay2Slider);
+}
+
+void WriteTableScale(RegistryFile& key, const Settings& settings) {
+    key.WriteInteger(kTableScale, settings.tableScale);
 }
 
 void WriteShowMessages(RegistryFile& key, const Settings& settings) {

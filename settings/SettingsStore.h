@@ -37,9 +37,9 @@ struct WindowPlacement {
     bool maximized;
 };
 
-// Reads the fifteen values when the key exists, bringing each into its sound
-// range without writing anything back; otherwise sets the defaults and
-// writes all of them, which creates the key. Throws RegistryError for a
+// Reads the fifteen values and the optional table scale when the key exists,
+// bringing each into its sound range without writing anything back; otherwise
+// sets the defaults and writes the fifteen, which creates the key. Throws RegistryError for a
 // missing or mistyped integer value, a file that cannot be parsed, or a
 // refused write; the fields read or set before the failure keep their values.
 void LoadSettings(RegistryFile& key, Settings& settings, const PlacementDefaults& defaults);
@@ -57,5 +57,8 @@ void WriteSideWindowHeight(RegistryFile& key, const Settings& settings);
 void WriteDelay1Slider(RegistryFile& key, const Settings& settings);
 void WriteDelay2Slider(RegistryFile& key, const Settings& settings);
 void WriteShowMessages(RegistryFile& key, const Settings& settings);
+// The table scale is written only when the player chooses one: until then
+// the file holds none and the table shows at its actual size.
+void WriteTableScale(RegistryFile& key, const Settings& settings);
 
 }  // namespace jadeleaf

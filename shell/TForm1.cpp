@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
@@ -78,6 +79,7 @@ TForm1::TForm1(ShellServices services)
     ui_->Panel2->setAttribute(Qt::WA_NoMousePropagation);
     CreateStatusPanels();
     ConnectMenus();
+    CreateZoomCommands();
     // The installed icon theme's picture of the game, else the same tile from the program itself.
     setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
@@ -180,6 +182,9 @@ void TForm1::ConstructGameState() {
     const PlacementDefaults defaults{shell.screenWidth, shell.screenHeight, isMaximized() ? 2 : isMinimized() ? 0 : 1,
                                      AvailableScreenAreas()};
     LoadSettings(settingsFile_, game_.settings, defaults);
+    // A fitted scale is found when the window has its size.
+    if (game_.settings.tableScale != kFitScale) geometry_.scale = game_.settings.tableScale;
+    fitToWindow1_->setChecked(game_.settings.tableScale == kFitScale);
 
     shell.tileLoadDelay = shell.tileLoadFactor * game_.settings.delay1Slider;
     shell.autoPlayDelay = shell.autoPlayFactor * game_.settings.delay2Slider;
@@ -303,6 +308,10 @@ bool TForm1::event(QEvent* event) {
     case QEvent::WindowActivate:
         FormActivate();
         break;
+    case QEvent::WindowStateChange:
+        // The window manager may end the full screen too.
+        if (fullScreen1_ != nullptr) fullScreen1_->setChecked(isFullScreen());
+        break;
     default:
         break;
     }
@@ -315,7 +324,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->ClientArea) {
         if (event->type() == QEvent::Paint) {
             QPainter painter(ui_->ClientArea);
-            painter.drawImage(0, 0, view_.WindowPicture());
+            if (geometry_.scale == kActualScale) {
+                painter.drawImage(0, 0, view_.WindowPicture());
+            } else {
+                const QRect exposed = static_cast<QPaintEvent*>(event)->rect();
+                painter.drawImage(exposed.topLeft(), view_.ScaledWindowPicture(exposed));
+            }
             return true;
         }
         // A quick second click comes as a double click; for the table it is
@@ -326,7 +340,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const std::optional<MouseButton> button = ButtonOf(mouse->button());
             if (!button) return false;
-            const QPoint at = mouse->position().toPoint();
+            const QPoint at = TablePoint(mouse->position().toPoint());
             if (type != QEvent::MouseButtonRelease) {
                 mousePlay_.FormMouseDown(*button, at.x(), at.y());
             } else {
@@ -335,7 +349,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (event->type() == QEvent::Resize) {
-            view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
+            ResizeWindowPicture();
             FormPaint(true);
         }
     }
@@ -345,9 +359,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------------------
 // Geometry and painting
 
+ClientMeasures TForm1::CurrentMeasures() const {
+    return {ui_->ClientArea->width(), ui_->ClientArea->height() + ui_->StatusBar1->height(), ui_->StatusBar1->height(),
+            ui_->Panel2->width(), ui_->ViewBtn1->width()};
+}
+
 void TForm1::ComputeGeometry() {
-    const ClientMeasures client{ui_->ClientArea->width(), ui_->ClientArea->height() + ui_->StatusBar1->height(),
-                                ui_->StatusBar1->height(), ui_->Panel2->width(), ui_->ViewBtn1->width()};
+    const ClientMeasures client = CurrentMeasures();
+    // Every resize passes here: a fitted table follows the window.
+    if (game_.settings.tableScale == kFitScale) {
+        geometry_.scale = FitScale(client, ui_->Panel1->height(), game_.settings);
+    }
     const PanelPlacement place = jadeleaf::ComputeGeometry(geometry_, client, game_.settings, game_.paint);
     ui_->Panel1->setGeometry(place.panel1Left, place.panel1Top, place.panel1Width, ui_->Panel1->height());
     ui_->ViewBtn1->move(place.viewButtonLeft, place.viewButtonTop);
@@ -356,7 +378,24 @@ void TForm1::ComputeGeometry() {
     ui_->StaticText2->resize(28, 18);
     ui_->StaticText2->setText(QString::fromUtf8(
         FormatText(game_.table.score == 0 ? " %03d" : " %3d", game_.table.score).text));
-    view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
+    ResizeWindowPicture();
+}
+
+void TForm1::ResizeWindowPicture() {
+    view_.ResizeWindowPicture(TableLength(ui_->ClientArea->width(), geometry_.scale),
+                              TableLength(ui_->ClientArea->height(), geometry_.scale));
+}
+
+QPoint TForm1::TablePoint(QPoint windowPoint) const {
+    return {TablePixel(windowPoint.x(), geometry_.scale), TablePixel(windowPoint.y(), geometry_.scale)};
+}
+
+// A new scale is a new client size in table pixels: it is served as a resize.
+void TForm1::SetTableScale(int scale) {
+    if (scale == geometry_.scale) return;
+    geometry_.scale = scale;
+    FormResize();
+    FormPaint(true);
 }
 
 void TForm1::FormPaint(bool systemPaint) {
@@ -500,7 +539,8 @@ void TForm1::GameExit1Click() {
 }
 
 void TForm1::SaveWindowPlacement() {
-    const WindowPlacement now{pos().y(), pos().x(), width(), height(), isMinimized(), isMaximized()};
+    // A full-screen window comes back maximized.
+    const WindowPlacement now{pos().y(), pos().x(), width(), height(), isMinimized(), isMaximized() || isFullScreen()};
     try {
         jadeleaf::SaveWindowPlacement(settingsFile_, game_.settings, now);
     } catch (const std::exception& error) {
@@ -666,8 +706,9 @@ void TForm1::ShowResultsDialog() {
 void TForm1::ShowNoMoveDialog() {
     if (EndDlg1 == nullptr) return;
     const QPoint origin = ClientOrigin();
-    EndDlg1->move(origin.x() + geometry_.layoutWidth / 2 - EndDlg1->frameGeometry().width() / 2,
-                  origin.y() + geometry_.panelTop - 20);
+    EndDlg1->move(origin.x() + WindowPixel(geometry_.layoutWidth / 2, geometry_.scale) -
+                      EndDlg1->frameGeometry().width() / 2,
+                  origin.y() + WindowPixel(geometry_.panelTop, geometry_.scale) - 20);
     services_.modal.ExecDialog(*EndDlg1);
 }
 

@@ -73,6 +73,10 @@ public:
     void Timer3Timer();
     void FormPaint(bool systemPaint);
     void ComputeGeometry();
+    // Draws the table at `scale` percent (kSmallestScale to kLargestScale).
+    void SetTableScale(int scale);
+    // The table pixel under a point of the client area.
+    QPoint TablePoint(QPoint windowPoint) const;
     // Writes the Show Messages option; a refused write is reported and the
     // option holds for this run all the same.
     void StoreShowMessages();
@@ -82,6 +86,13 @@ public:
     void HelpAbout1Click();
     void QuickInfo1Click();
     void ShowDate1Click();
+
+    // The table's size and the window's (TForm1ZoomCommands.cpp).
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ActualSize1Click();
+    void FitToWindow1Click();
+    void FullScreen1Click();
 
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
@@ -128,6 +139,11 @@ private:
     void ClassifyScreen();
     void CreateStatusPanels();
     void ConnectMenus();
+    void CreateZoomCommands();
+    // Shows the table at `scale` percent, or fitted to the window for 0, and
+    // stores the choice.
+    void ChooseTableScale(int scale);
+    ClientMeasures CurrentMeasures() const;
     void EnableMenus(bool enabled);
     void ApplyWindowPlacement();
     void SaveWindowPlacement();
@@ -139,6 +155,7 @@ private:
     WindowStatus CurrentWindowStatus() const;
     void ShowPendingPaints();
     void RestoreTableArea();
+    void ResizeWindowPicture();
     QSize ScreenSize() const;
     std::vector<ScreenArea> AvailableScreenAreas() const;
 
@@ -162,6 +179,8 @@ private:
     std::string currentDirectory_;
     bool cursorOverridden_ = false;
     int messageLineFontSize_ = 15;
+    QAction* fitToWindow1_ = nullptr;
+    QAction* fullScreen1_ = nullptr;
     QString fittedText_;
     int fittedWidth_ = -1;
 };

@@ -310,6 +310,39 @@ TEST_F(SettingsStoreTest, WindowPlacementIsSavedUnlessMinimized) {
     EXPECT_EQ(loaded.formState, 2);
 }
 
+// The table scale came after the fifteen values: a file may lack it.
+TEST_F(SettingsStoreTest, TableScaleIsOptionalAndReadAsItsNearestSoundValue) {
+    const std::string without = KeyText();
+    Store(without);
+    EXPECT_EQ(Load().tableScale, 100);
+    EXPECT_EQ(ReadText(Path()), without);
+
+    const struct {
+        const char* stored;
+        std::int32_t expected;
+    } cases[] = {
+        {"dword:00000000", 0},   {"dword:00000018", 0},   {"dword:00000019", 50},  {"dword:00000031", 50},
+        {"dword:00000096", 150}, {"dword:00000190", 400}, {"dword:00000191", 400}, {"dword:7fffffff", 400},
+        {"dword:ffffffff", 0},   {"dword:80000000", 0},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.stored);
+        std::string text = without;
+        text.insert(text.size() - 2, std::string("\"Table Scale\"=") + test.stored + "\r\n");
+        Store(text);
+        EXPECT_EQ(Load().tableScale, test.expected);
+        EXPECT_EQ(ReadText(Path()), text) << "read without rewriting";
+    }
+
+    Store(without);
+    Settings settings = Load();
+    settings.tableScale = 0;
+    RegistryFile key;
+    WriteTableScale(key, settings);
+    EXPECT_EQ(ReadText(Path()), KeyText().insert(without.size() - 2, "\"Table Scale\"=dword:00000000\r\n"));
+    EXPECT_EQ(Load().tableScale, 0) << "fitting to the window survives a restart";
+}
+
 TEST_F(SettingsStoreTest, EachWriterChangesOnlyItsOwnValues) {
     Settings settings = Load();
     settings.showMessages = 0;
