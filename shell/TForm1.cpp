@@ -78,6 +78,8 @@ TForm1::TForm1(ShellServices services)
     ui_->Panel2->setAttribute(Qt::WA_NoMousePropagation);
     CreateStatusPanels();
     ConnectMenus();
+    tableAccessibility_ = std::make_unique<TableAccessibility>(*ui_->ClientArea, game_, [this](int p) { PressTile(p); },
+                                                               [this](int p) { tableAccessibility_->SetCursor(p); });
     // The installed icon theme's picture of the game, else the same tile from the program itself.
     setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
@@ -362,6 +364,7 @@ void TForm1::ComputeGeometry() {
 void TForm1::FormPaint(bool systemPaint) {
     view_.FormPaint(systemPaint);
     ui_->ClientArea->update();
+    if (tableAccessibility_) tableAccessibility_->Update();
 }
 
 void TForm1::Paint() { FormPaint(false); }

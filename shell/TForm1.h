@@ -25,6 +25,7 @@
 #include "settings/RegistryFile.h"
 #include "settings/SettingsStore.h"
 #include "shell/StatusPanel.h"
+#include "shell/TableAccessibility.h"
 
 namespace Ui {
 class Form1;
@@ -82,6 +83,11 @@ public:
     void HelpAbout1Click();
     void QuickInfo1Click();
     void ShowDate1Click();
+
+    // Play without the mouse (TForm1KeyboardPlay.cpp): a tile acted on as a
+    // left press and release on it, through the mouse's own handlers.
+    void PressTile(int p);
+    TableAccessibility& Accessibility() { return *tableAccessibility_; }
 
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
@@ -157,6 +163,7 @@ private:
     PlatformTimer timer3_;
     std::unique_ptr<IdleHook> idleHook_;
     std::array<StatusPanel*, 3> statusPanels_{};
+    std::unique_ptr<TableAccessibility> tableAccessibility_;
     QColor tableColour_;
     QColor shadeColour_;
     std::string currentDirectory_;

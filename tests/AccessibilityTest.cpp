@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "framework/TCCalendar.h"
+#include "model/FaceNames.h"
+#include "model/MoveRules.h"
+#include "model/TableLayout.h"
 #include "shell/Forms.h"
 #include "shell/TPrefDlg1.h"
 #include "tests/AccessibilityOn.h"
@@ -57,6 +60,26 @@ protected:
         return nullptr;
     }
     QObject* Named(const QString& name) { return Named(QAccessible::queryAccessibleInterface(form), name); }
+
+    // The table's children that are tiles, as a reader lists them.
+    std::vector<QAccessibleInterface*> Tiles() {
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(form->ClientArea());
+        std::vector<QAccessibleInterface*> tiles;
+        for (int i = 0; i < table->childCount(); ++i) {
+            QAccessibleInterface* child = table->child(i);
+            if (child->role() == QAccessible::ListItem) tiles.push_back(child);
+            EXPECT_EQ(table->indexOfChild(child), i);
+        }
+        return tiles;
+    }
+    QAccessibleInterface* TileAt(int p) {
+        const QPoint centre = form->ClientArea()->mapToGlobal(
+            QPoint(GameOf().table.tiles[p].x + kTableLeft + 16, GameOf().table.tiles[p].y + kTableTop + 21));
+        return QAccessible::queryAccessibleInterface(form->ClientArea())->childAt(centre.x(), centre.y());
+    }
+    int Events(QAccessible::Event type) const {
+        return static_cast<int>(std::count_if(Heard().begin(), Heard().end(), [&](const auto& heard) { return heard.second == type; }));
+    }
 
     int NameChanges(QObject* object) const {
         return static_cast<int>(std::count(Heard().begin(), Heard().end(), std::make_pair(object, QAccessible::NameChanged)));
@@ -122,6 +145,66 @@ TEST_F(AccessibilityTest, InformationButtonPreferenceControlsAndCalendarHaveName
     EXPECT_EQ(name(&calendar), QLocale().standaloneMonthName(9) + " 2025");
     calendar.SetDate(QDate(2026, 2, 1));
     EXPECT_EQ(name(&calendar), QLocale().standaloneMonthName(2) + " 2026");
+}
+
+TEST(FaceNames, EverySuitInWords) {
+    EXPECT_EQ(FaceName(1), "One of Circles");
+    EXPECT_EQ(FaceName(12), "Three of Bamboo");
+    EXPECT_EQ(FaceName(27), "Nine of Characters");
+    EXPECT_EQ(FaceName(28), "East Wind");
+    EXPECT_EQ(FaceName(31), "North Wind");
+    EXPECT_EQ(FaceName(32), "Red Dragon");
+    EXPECT_EQ(FaceName(34), "White Dragon");
+    EXPECT_EQ(FaceName(35), "Spring");
+    EXPECT_EQ(FaceName(42), "Tulip");
+    EXPECT_EQ(FaceName(0), "");
+}
+
+TEST_F(AccessibilityTest, EveryPresentTileIsAChildWithItsFaceStateAndActions) {
+    bool checked = false;
+    PlayFirstGame([&] {
+        checked = true;
+        const GameTable& table = GameOf().table;
+        QAccessibleInterface* tableItem = QAccessible::queryAccessibleInterface(form->ClientArea());
+        EXPECT_EQ(tableItem->text(QAccessible::Name), "Game table, 144 tiles left");
+        std::vector<QAccessibleInterface*> tiles = Tiles();
+        ASSERT_EQ(tiles.size(), 144u);
+        int free = 0;
+        for (int p = 1; p <= kPositionCount; ++p) {
+            QAccessibleInterface* tile = tiles[static_cast<std::size_t>(p - 1)];
+            EXPECT_EQ(tile->text(QAccessible::Name).toStdString(), FaceName(table.tiles[p].face));
+            const std::string description = tile->text(QAccessible::Description).toStdString();
+            EXPECT_NE(description.find("layer " + std::to_string(table.tiles[p].layer)), std::string::npos);
+            EXPECT_EQ(description.rfind("free", 0) == 0, IsFree(table, p)) << description;
+            EXPECT_EQ(tile->state().disabled, !IsFree(table, p));
+            if (IsFree(table, p)) {
+                ++free;
+                EXPECT_EQ(TileAt(p), tile) << "a reader's point on the tile finds it";
+            }
+        }
+        EXPECT_GT(free, 0);
+
+        // The reader's press takes the pair off as the mouse does; the two children go.
+        GameTable copy = table;
+        ASSERT_NE(FindMove(copy), 0);
+        QAccessibleInterface* first = tiles[static_cast<std::size_t>(copy.knownMove[0] - 1)];
+        QAccessibleInterface* second = tiles[static_cast<std::size_t>(copy.knownMove[1] - 1)];
+        Heard().clear();
+        first->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(form->MessageLineText(), "First selection made. Now, find a free match to that tile.");
+        EXPECT_TRUE(first->state().selected);
+        EXPECT_NE(first->text(QAccessible::Description).indexOf("selected"), -1);
+        EXPECT_EQ(Events(QAccessible::StateChanged), 1);
+        second->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        EXPECT_EQ(table.tilesLeft, 142);
+        EXPECT_EQ(Tiles().size(), 142u);
+        EXPECT_EQ(Events(QAccessible::ObjectDestroyed), 2);
+        EXPECT_EQ(tableItem->text(QAccessible::Name), "Game table, 142 tiles left");
+        EXPECT_EQ(NameChanges(form->ClientArea()), 1);
+        form->GameState().table.tableReady = 0;
+    });
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(Tiles().empty()) << "the table is cleared after the game";
 }
 
 }  // namespace
