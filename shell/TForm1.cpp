@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
@@ -79,7 +80,8 @@ TForm1::TForm1(ShellServices services)
     CreateStatusPanels();
     ConnectMenus();
     tableAccessibility_ = std::make_unique<TableAccessibility>(*ui_->ClientArea, game_, [this](int p) { PressTile(p); },
-                                                               [this](int p) { tableAccessibility_->SetCursor(p); });
+                                                               [this](int p) { MoveKeyCursor(p); });
+    SetUpKeyboardPlay();
     // The installed icon theme's picture of the game, else the same tile from the program itself.
     setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
@@ -318,6 +320,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Paint) {
             QPainter painter(ui_->ClientArea);
             painter.drawImage(0, 0, view_.WindowPicture());
+            DrawKeyCursor(painter);
             return true;
         }
         // A quick second click comes as a double click; for the table it is
@@ -329,6 +332,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             const std::optional<MouseButton> button = ButtonOf(mouse->button());
             if (!button) return false;
             const QPoint at = mouse->position().toPoint();
+            if (type != QEvent::MouseButtonRelease) HideKeyCursor();
             if (type != QEvent::MouseButtonRelease) {
                 mousePlay_.FormMouseDown(*button, at.x(), at.y());
             } else {
@@ -336,6 +340,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
+        if (type == QEvent::KeyPress && ClientAreaKeyPress(*static_cast<QKeyEvent*>(event))) return true;
         if (event->type() == QEvent::Resize) {
             view_.ResizeWindowPicture(ui_->ClientArea->width(), ui_->ClientArea->height());
             FormPaint(true);

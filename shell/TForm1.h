@@ -87,7 +87,9 @@ public:
     // Play without the mouse (TForm1KeyboardPlay.cpp): a tile acted on as a
     // left press and release on it, through the mouse's own handlers.
     void PressTile(int p);
+    void PressEmptyTable();
     TableAccessibility& Accessibility() { return *tableAccessibility_; }
+    bool KeyCursorShown() const { return keyCursorShown_; }
 
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
@@ -146,6 +148,13 @@ private:
     void ShowPendingPaints();
     void RestoreTableArea();
     QSize ScreenSize() const;
+    void SetUpKeyboardPlay();
+    bool ClientAreaKeyPress(const QKeyEvent& key);
+    void MoveKeyCursor(int p);
+    void HideKeyCursor();
+    int TileInDirection(int from, int dx, int dy) const;
+    int NextFreeTile(int from, bool forward) const;
+    void DrawKeyCursor(QPainter& painter);
     std::vector<ScreenArea> AvailableScreenAreas() const;
 
     ShellServices services_;
@@ -164,6 +173,7 @@ private:
     std::unique_ptr<IdleHook> idleHook_;
     std::array<StatusPanel*, 3> statusPanels_{};
     std::unique_ptr<TableAccessibility> tableAccessibility_;
+    bool keyCursorShown_ = false;
     QColor tableColour_;
     QColor shadeColour_;
     std::string currentDirectory_;

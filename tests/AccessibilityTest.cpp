@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QTest>
 #include <vector>
 
 #include "framework/TCCalendar.h"
+#include "play/TResDlg1.h"
 #include "model/FaceNames.h"
 #include "model/MoveRules.h"
 #include "model/TableLayout.h"
@@ -79,6 +81,16 @@ protected:
     }
     int Events(QAccessible::Event type) const {
         return static_cast<int>(std::count_if(Heard().begin(), Heard().end(), [&](const auto& heard) { return heard.second == type; }));
+    }
+
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(form->ClientArea(), key, modifiers);
+    }
+    int Cursor() { return form->Accessibility().Cursor(); }
+    // Tab until the keyboard's cursor is on tile p.
+    void TabTo(int p) {
+        for (int i = 0; i <= kPositionCount && !(form->KeyCursorShown() && Cursor() == p); ++i) Key(Qt::Key_Tab);
+        ASSERT_EQ(Cursor(), p);
     }
 
     int NameChanges(QObject* object) const {
@@ -205,6 +217,75 @@ TEST_F(AccessibilityTest, EveryPresentTileIsAChildWithItsFaceStateAndActions) {
     });
     EXPECT_TRUE(checked);
     EXPECT_TRUE(Tiles().empty()) << "the table is cleared after the game";
+}
+
+TEST_F(AccessibilityTest, WholeGameByKeysAloneToTheNoMoveAndResultsDialogs) {
+    int pairs = 0;
+    std::function<void()> takePair = [&] {
+        GameTable copy = GameOf().table;
+        if (FindMove(copy) == 0) return;
+        TabTo(copy.knownMove[0]);
+        Key(Qt::Key_Space);
+        EXPECT_EQ(form->MessageLineText(), "First selection made. Now, find a free match to that tile.");
+        TabTo(copy.knownMove[1]);
+        Key(Qt::Key_Return);
+        ++pairs;
+        EXPECT_EQ(GameOf().table.tilesLeft, kPositionCount - 2 * pairs);
+        EXPECT_EQ(form->StatusText(0), QString("Number of tiles still present: %1").arg(GameOf().table.tilesLeft));
+        clock.nowMs += 7000;
+        clock.steps.push_back(takePair);
+    };
+    std::vector<std::string> dialogs;
+    modal.onDialog = [&](QDialog& dialog) { dialogs.push_back(dialog.objectName().toStdString()); };
+    PlayFirstGame(takePair);
+    EXPECT_GT(pairs, 0);
+    EXPECT_EQ(dialogs, (std::vector<std::string>{"EndDlg1", "ResDlg1"}));
+    EXPECT_EQ(form->MessageLineText(), "Jadeleaf result display.");
+}
+
+TEST_F(AccessibilityTest, ArrowsEscapeAndTheFrameThatTheMouseHides) {
+    bool checked = false;
+    PlayFirstGame([&] {
+        checked = true;
+        const GameTable& table = GameOf().table;
+        const QImage untouched = form->ClientArea()->grab().toImage();
+        Key(Qt::Key_Right);
+        const int start = Cursor();
+        ASSERT_NE(start, 0);
+        EXPECT_TRUE(IsFree(table, start)) << "the first key puts the cursor on the first free tile";
+        EXPECT_NE(form->ClientArea()->grab().toImage(), untouched) << "the frame shows";
+        Heard().clear();
+        Key(Qt::Key_Right);
+        const int right = Cursor();
+        EXPECT_GT(table.tiles[right].x, table.tiles[start].x);
+        EXPECT_EQ(Events(QAccessible::Focus), 1);
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(form->ClientArea())->focusChild()->state().focused);
+        Key(Qt::Key_Left);
+        EXPECT_LT(table.tiles[Cursor()].x, table.tiles[right].x);
+        Key(Qt::Key_Down);
+        EXPECT_GT(table.tiles[Cursor()].y, table.tiles[right].y - kVerticalStep);
+        TabTo(start);
+        Key(Qt::Key_Tab, Qt::ShiftModifier);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(Cursor(), start) << "Shift+Tab steps back";
+
+        // A selection: Escape is a press on the empty table, the same tile again drops it.
+        Key(Qt::Key_Space);
+        EXPECT_EQ(table.tiles[start].state, kStateSelected);
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(table.tiles[start].state, kStateSelected);
+        Key(Qt::Key_Space);
+        EXPECT_EQ(table.tiles[start].state, kStateNormal);
+
+        // The mouse's next press takes the frame away: the mouse player's pixels again.
+        QTest::mousePress(form->ClientArea(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QTest::mouseRelease(form->ClientArea(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        EXPECT_FALSE(form->KeyCursorShown());
+        const QRect around(table.tiles[start].x + kTableLeft - 6, table.tiles[start].y + kTableTop - 6, 50, 60);
+        EXPECT_EQ(form->ClientArea()->grab().toImage().copy(around), untouched.copy(around));
+        form->GameState().table.tableReady = 0;
+    });
+    EXPECT_TRUE(checked);
 }
 
 }  // namespace
