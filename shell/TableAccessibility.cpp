@@ -86,12 +86,22 @@ public:
     }
 
     QStringList actionNames() const override { return {pressAction(), setFocusAction(), toggleAction()}; }
+    // The press runs from the message loop, after the reader has had its
+    // answer: the press may end the game, and the results dialog's own loop
+    // would keep the answer back until the dialog closes.
     void doAction(const QString& name) override {
         if (!isValid()) return;
         if (name == setFocusAction()) {
             owner_.Focus(p_);
         } else if (name == pressAction() || name == toggleAction()) {
-            owner_.Press(p_);
+            QWidget* table = &owner_.Table();
+            const int p = p_;
+            QMetaObject::invokeMethod(
+                table,
+                [table, p] {
+                    if (const TableAccessibility* tiles = TableAccessibility::Of(table)) tiles->Press(p);
+                },
+                Qt::QueuedConnection);
         }
     }
     QStringList keyBindingsForAction(const QString& name) const override {

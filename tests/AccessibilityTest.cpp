@@ -203,11 +203,14 @@ TEST_F(AccessibilityTest, EveryPresentTileIsAChildWithItsFaceStateAndActions) {
         QAccessibleInterface* second = tiles[static_cast<std::size_t>(copy.knownMove[1] - 1)];
         Heard().clear();
         first->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_FALSE(first->state().selected) << "the reader has its answer before the press";
+        QCoreApplication::processEvents();
         EXPECT_EQ(form->MessageLineText(), "First selection made. Now, find a free match to that tile.");
         EXPECT_TRUE(first->state().selected);
         EXPECT_NE(first->text(QAccessible::Description).indexOf("selected"), -1);
         EXPECT_EQ(Events(QAccessible::StateChanged), 1);
         second->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCoreApplication::processEvents();
         EXPECT_EQ(table.tilesLeft, 142);
         EXPECT_EQ(Tiles().size(), 142u);
         EXPECT_EQ(Events(QAccessible::ObjectDestroyed), 2);
