@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -289,6 +290,47 @@ TEST_F(AccessibilityTest, ArrowsEscapeAndTheFrameThatTheMouseHides) {
         form->GameState().table.tableReady = 0;
     });
     EXPECT_TRUE(checked);
+}
+
+// Escape is the press that stops automatic play and the one that clears the
+// table after it; the children follow every move, and F2 deals anew.
+TEST_F(AccessibilityTest, EscapeStopsAutomaticPlayAndF2DealsAgain) {
+    Create();
+    StartUp();
+    std::size_t started = 0;
+    clock.steps.push_back([&] {
+        started = clock.pauses.size();
+        form->findChild<QAction*>("AutoPlay1")->trigger();
+    });
+    int escapes = 0;
+    clock.onPause = [&](int) {
+        if (started == 0) return;
+        EXPECT_EQ(static_cast<int>(Tiles().size()), GameOf().table.tilesLeft) << "after automatic play's moves too";
+        if (clock.pauses.size() == started + 7 && escapes == 0) {
+            ++escapes;
+            Key(Qt::Key_Escape);
+            clock.steps.push_back([&] {
+                EXPECT_EQ(form->MessageLineText(), "Auto Play terminated by User intervention.");
+                EXPECT_EQ(form->StatusText(0), "Click once to clear the game table.");
+                Key(Qt::Key_Escape);
+            });
+        }
+    };
+    clock.Advance(400);
+    EXPECT_EQ(escapes, 1);
+    EXPECT_EQ(GameOf().table.tableReady, 0);
+    EXPECT_EQ(form->StatusText(0), "Ready to start a new game.");
+    EXPECT_TRUE(Tiles().empty());
+
+    clock.onPause = nullptr;
+    bool dealt = false;
+    clock.steps.push_back([&] {
+        dealt = true;
+        EXPECT_EQ(Tiles().size(), 144u);
+        form->GameState().table.tableReady = 0;
+    });
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(dealt);
 }
 
 }  // namespace
