@@ -34,7 +34,6 @@ TCCalendar::TCCalendar(QWidget* parent) : QTableWidget(kRows, kColumns, parent),
     setTabKeyNavigation(false);
     setFocusPolicy(Qt::StrongFocus);
     setShowGrid(true);
-    setAccessibleName("Calendar");
     connect(this, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         if (!filling_) SelectDay(row, column);
     });
@@ -87,6 +86,8 @@ void TCCalendar::FillGrid() {
         heading->setTextAlignment(Qt::AlignCenter);
         setItem(0, column, heading);
     }
+    // The grid shows no heading with the month: a screen reader hears it as the grid's name.
+    setAccessibleName(locale.standaloneMonthName(date_.month()) + QLatin1Char(' ') + QString::number(date_.year()));
     const QDate first(date_.year(), date_.month(), 1);
     monthOffset_ = MonthOffset(WeekdayOf(first), startOfWeek_);
     const int days = DaysPerMonth(date_.year(), date_.month());

@@ -1,6 +1,8 @@
 // A status bar panel that draws its own text.
 #include "shell/StatusPanel.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QBackingStore>
 #include <QEvent>
 #include <QPaintEvent>
@@ -9,7 +11,38 @@
 
 namespace jadeleaf {
 
+namespace {
+
+// What a screen reader reads of a panel: its text, as it reads a label's.
+class StatusPanelAccessible final : public QAccessibleWidget {
+public:
+    explicit StatusPanelAccessible(StatusPanel* panel) : QAccessibleWidget(panel, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            return static_cast<const StatusPanel*>(widget())->text();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+// The panel paints its own text, so the stock interface of a frame would
+// show a screen reader an empty border.
+QAccessibleInterface* StatusPanelInterface(const QString&, QObject* object) {
+    auto* panel = dynamic_cast<StatusPanel*>(object);
+    return panel != nullptr ? new StatusPanelAccessible(panel) : nullptr;
+}
+
+void Announce(StatusPanel* panel) {
+    QAccessibleEvent event(panel, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+}  // namespace
+
 StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
+    static const bool factoryInstalled = (QAccessible::installFactory(StatusPanelInterface), true);
+    (void)factoryInstalled;
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     // The panel fills its own background: one painter a paint instead of two.
@@ -21,6 +54,7 @@ void StatusPanel::setText(const QString& text) {
     text_ = text;
     // The frame stays as it is; only the inside is drawn again.
     update(contentsRect());
+    Announce(this);
 }
 
 void StatusPanel::SetTextNow(const QString& text) {

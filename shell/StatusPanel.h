@@ -19,10 +19,13 @@ public:
     explicit StatusPanel(QWidget* parent);
 
     QString text() const { return text_; }
+    // A screen reader hears of the new text.
     void setText(const QString& text);
     // Shows the new text at once: drawn straight into the window's picture
     // and sent to the screen, without a paint event and without the message
-    // loop's repaint round over the window.
+    // loop's repaint round over the window. A screen reader reads the new
+    // text when asked but is not told of it: the playing time changes it
+    // every second, and a reader would announce every second.
     void SetTextNow(const QString& text);
     void clear() { setText(QString()); }
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
@@ -80,6 +81,10 @@ TForm1::TForm1(ShellServices services)
     CreateStatusPanels();
     ConnectMenus();
     CreateZoomCommands();
+    tableAccessibility_ = std::make_unique<TableAccessibility>(*ui_->ClientArea, game_, [this](int p) { PressTile(p); },
+                                                               [this](int p) { MoveKeyCursor(p); });
+    SetUpKeyboardPlay();
+    tableAccessibility_->SetScale([this] { return geometry_.scale; });
     // The installed icon theme's picture of the game, else the same tile from the program itself.
     setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
@@ -330,6 +335,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 const QRect exposed = static_cast<QPaintEvent*>(event)->rect();
                 painter.drawImage(exposed.topLeft(), view_.ScaledWindowPicture(exposed));
             }
+            DrawKeyCursor(painter);
             return true;
         }
         // A quick second click comes as a double click; for the table it is
@@ -341,6 +347,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             const std::optional<MouseButton> button = ButtonOf(mouse->button());
             if (!button) return false;
             const QPoint at = TablePoint(mouse->position().toPoint());
+            if (type != QEvent::MouseButtonRelease) HideKeyCursor();
             if (type != QEvent::MouseButtonRelease) {
                 mousePlay_.FormMouseDown(*button, at.x(), at.y());
             } else {
@@ -348,6 +355,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             }
             return true;
         }
+        if (type == QEvent::KeyPress && ClientAreaKeyPress(*static_cast<QKeyEvent*>(event))) return true;
         if (event->type() == QEvent::Resize) {
             ResizeWindowPicture();
             FormPaint(true);
@@ -401,6 +409,7 @@ void TForm1::SetTableScale(int scale) {
 void TForm1::FormPaint(bool systemPaint) {
     view_.FormPaint(systemPaint);
     ui_->ClientArea->update();
+    if (tableAccessibility_) tableAccessibility_->Update();
 }
 
 void TForm1::Paint() { FormPaint(false); }

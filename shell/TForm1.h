@@ -25,6 +25,7 @@
 #include "settings/RegistryFile.h"
 #include "settings/SettingsStore.h"
 #include "shell/StatusPanel.h"
+#include "shell/TableAccessibility.h"
 
 namespace Ui {
 class Form1;
@@ -94,6 +95,13 @@ public:
     void FitToWindow1Click();
     void FullScreen1Click();
 
+    // Play without the mouse (TForm1KeyboardPlay.cpp): a tile acted on as a
+    // left press and release on it, through the mouse's own handlers.
+    void PressTile(int p);
+    void PressEmptyTable();
+    TableAccessibility& Accessibility() { return *tableAccessibility_; }
+    bool KeyCursorShown() const { return keyCursorShown_; }
+
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
     ShellState& Shell() override { return game_.shell; }
@@ -157,6 +165,13 @@ private:
     void RestoreTableArea();
     void ResizeWindowPicture();
     QSize ScreenSize() const;
+    void SetUpKeyboardPlay();
+    bool ClientAreaKeyPress(const QKeyEvent& key);
+    void MoveKeyCursor(int p);
+    void HideKeyCursor();
+    int TileInDirection(int from, int dx, int dy) const;
+    int NextFreeTile(int from, bool forward) const;
+    void DrawKeyCursor(QPainter& painter);
     std::vector<ScreenArea> AvailableScreenAreas() const;
 
     ShellServices services_;
@@ -174,6 +189,8 @@ private:
     PlatformTimer timer3_;
     std::unique_ptr<IdleHook> idleHook_;
     std::array<StatusPanel*, 3> statusPanels_{};
+    std::unique_ptr<TableAccessibility> tableAccessibility_;
+    bool keyCursorShown_ = false;
     QColor tableColour_;
     QColor shadeColour_;
     std::string currentDirectory_;

@@ -72,6 +72,13 @@ void TPrefDlg1::FormCreate() {
     QFont font = ui_->StatusBar1->font();
     font.setBold(false);
     ui_->StatusBar1->setFont(font);
+    // A screen reader names the boxes and sliders by the labels beside them.
+    const auto name = [](QWidget* control, const QLabel* label) { control->setAccessibleName(label->text().trimmed()); };
+    name(ui_->Edit1, ui_->Label1);
+    name(ui_->Edit2, ui_->Label9);
+    name(ui_->Edit3, ui_->Label10);
+    name(ui_->TrackBar1, ui_->Label12);
+    name(ui_->TrackBar2, ui_->Label15);
 }
 
 void TPrefDlg1::ConnectControls() {

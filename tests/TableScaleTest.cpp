@@ -15,6 +15,7 @@
 #include "framework/ModalService.h"
 #include "model/MoveRules.h"
 #include "model/TableLayout.h"
+#include "shell/TableAccessibility.h"
 #include "tests/ShellFixture.h"
 
 namespace jadeleaf::test {
@@ -84,6 +85,11 @@ TEST_F(TableScaleTest, EveryTileIsHitWhereItIsSeenAtEachScaleAndFitted) {
                         ++checked;
                     }
                 }
+                // A screen reader places the tile where the window shows it.
+                const QRect placed = form->Accessibility().Tile(p)->rect();
+                const QPoint centre = form->TablePoint(form->ClientArea()->mapFromGlobal(placed.center()));
+                const QPoint landmark = Landmarks(tile).front();
+                EXPECT_EQ(mouse.TileAtPoint(centre.x(), centre.y()), mouse.TileAtPoint(landmark.x(), landmark.y())) << p;
                 if (!IsFree(table, p) || ownPixels.empty()) continue;
                 // Real presses on a free tile select it, and a second press
                 // on another of its pixels lets it go again.
