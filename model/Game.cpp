@@ -243,6 +243,8 @@ void Game::MirrorMenuFlags() {
     window_.SetEnabled(WindowItem::DimensionMode, shell.dimensionsEnabled);
     window_.SetEnabled(WindowItem::FinishGame1, shell.finishEnabled);
     window_.SetEnabled(WindowItem::AutoPlay1, shell.autoPlayEnabled);
+    window_.SetEnabled(WindowItem::Undo1, UndoAllowed());
+    window_.SetEnabled(WindowItem::Redo1, RedoAllowed());
 }
 
 void Game::CloseEndedGame() {

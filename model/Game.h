@@ -31,6 +31,12 @@ public:
     void NewGame1Click();
     void AutoPlay1Click();
     void FinishGame1Click();
+    // Undo puts the last pair taken back as if it had never gone; Redo takes
+    // it again. Both work only while a manual game is in play.
+    void Undo1Click();
+    void Redo1Click();
+    bool UndoAllowed() const;
+    bool RedoAllowed() const;
 
     void StopGameClock();
     void ShowResults();
@@ -42,6 +48,9 @@ public:
     int ReleaseLinks(int p);
     void RemovePair(int a, int b);
     void AnnounceNoMoveLeft();
+    // Notes a tile taken off the table in the removal order; a new pair
+    // ends what Redo could take again.
+    void RecordRemoval(int p);
 
     // One pass each of the game loop's sure-bet hint, move check and automatic
     // move. Each returns whether it changed the game, so that the loop knows
@@ -103,6 +112,11 @@ private:
     bool AdvanceShownSweep();
     void SelectForAutoPlay(TileSelection& selection, int p);
     void RemoveTile(int p);
+    void RestoreTile(int p);
+    bool AidsAllowed() const;
+    void DropSelectionsAndSearches();
+    void ShowTilesAndScore();
+    void SayAboutAid(std::string_view text);
     void ShowScore();
     MessageAnswer AskYesNo(std::string_view caption, std::string_view text);
     void ReportBrokenLink(const char* pattern, int p);

@@ -78,6 +78,7 @@ TForm1::TForm1(ShellServices services)
     ui_->Panel2->setAttribute(Qt::WA_NoMousePropagation);
     CreateStatusPanels();
     ConnectMenus();
+    CreateAidCommands();
     // The installed icon theme's picture of the game, else the same tile from the program itself.
     setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
@@ -602,7 +603,7 @@ QAction* TForm1::Action(WindowItem item) const {
     case WindowItem::DimensionMode:
         return ui_->DimensionMode;
     default:
-        return nullptr;
+        return AidAction(item);
     }
 }
 

@@ -82,6 +82,8 @@ public:
     void HelpAbout1Click();
     void QuickInfo1Click();
     void ShowDate1Click();
+    // The Game menu's aids, after its own items (TForm1AidCommands.cpp).
+    QAction* AidAction(WindowItem item) const;
 
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
@@ -128,6 +130,7 @@ private:
     void ClassifyScreen();
     void CreateStatusPanels();
     void ConnectMenus();
+    void CreateAidCommands();
     void EnableMenus(bool enabled);
     void ApplyWindowPlacement();
     void SaveWindowPlacement();
@@ -157,6 +160,8 @@ private:
     PlatformTimer timer3_;
     std::unique_ptr<IdleHook> idleHook_;
     std::array<StatusPanel*, 3> statusPanels_{};
+    QAction* undo1_ = nullptr;
+    QAction* redo1_ = nullptr;
     QColor tableColour_;
     QColor shadeColour_;
     std::string currentDirectory_;
