@@ -245,6 +245,7 @@ void Game::MirrorMenuFlags() {
     window_.SetEnabled(WindowItem::AutoPlay1, shell.autoPlayEnabled);
     window_.SetEnabled(WindowItem::Undo1, UndoAllowed());
     window_.SetEnabled(WindowItem::Redo1, RedoAllowed());
+    window_.SetEnabled(WindowItem::Hint1, AidsAllowed());
 }
 
 void Game::CloseEndedGame() {

@@ -37,6 +37,8 @@ public:
     void Redo1Click();
     bool UndoAllowed() const;
     bool RedoAllowed() const;
+    // The aids (Undo, Redo, Hint) belong to a manual game in play on the table view.
+    bool AidsAllowed() const;
 
     void StopGameClock();
     void ShowResults();
@@ -113,7 +115,6 @@ private:
     void SelectForAutoPlay(TileSelection& selection, int p);
     void RemoveTile(int p);
     void RestoreTile(int p);
-    bool AidsAllowed() const;
     void DropSelectionsAndSearches();
     void ShowTilesAndScore();
     void SayAboutAid(std::string_view text);

@@ -67,7 +67,8 @@ TForm1::TForm1(ShellServices services)
       viewCommands_(game_, *this),
       timer1_(services_.clock, [this] { Timer1Timer(); }),
       timer2_(services_.clock, [this] { Timer2Timer(); }),
-      timer3_(services_.clock, [this] { Timer3Timer(); }) {
+      timer3_(services_.clock, [this] { Timer3Timer(); }),
+      hintTimer_(services_.clock, [this] { EndHintHighlight(); }) {
     ui_->setupUi(this);
     move(property("designPosition").toPoint());
     ui_->ClientArea->installEventFilter(this);

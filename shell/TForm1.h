@@ -14,6 +14,7 @@
 #include "framework/IdleHook.h"
 #include "framework/ModalService.h"
 #include "framework/PlatformTimer.h"
+#include "analysis/HintSearch.h"
 #include "model/Game.h"
 #include "play/MousePlay.h"
 #include "play/ViewCommands.h"
@@ -84,6 +85,11 @@ public:
     void ShowDate1Click();
     // The Game menu's aids, after its own items (TForm1AidCommands.cpp).
     QAction* AidAction(WindowItem item) const;
+    // Hint: the search runs on a worker thread; its answer comes back by a
+    // queued call and is shown only if the table is still the one asked about.
+    void Hint1Click();
+    // Waits for the hint search asked for, then takes its answer (for tests).
+    void WaitForHint();
 
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
@@ -131,6 +137,9 @@ private:
     void CreateStatusPanels();
     void ConnectMenus();
     void CreateAidCommands();
+    void HintFound(std::uint64_t ticket, const HintAnswer& answer);
+    void HighlightHint(int a, int b);
+    void EndHintHighlight();
     void EnableMenus(bool enabled);
     void ApplyWindowPlacement();
     void SaveWindowPlacement();
@@ -169,6 +178,14 @@ private:
     int messageLineFontSize_ = 15;
     QString fittedText_;
     int fittedWidth_ = -1;
+    QAction* hint1_ = nullptr;
+    std::uint64_t hintTicket_ = 0;
+    GameTable hintTable_ = {};  // the table the last hint was asked for
+    int hintTiles_[2] = {};
+    std::int32_t hintSavedStates_[2] = {};
+    PlatformTimer hintTimer_;
+    // Last, so that its thread has stopped before anything it calls back into goes.
+    std::unique_ptr<HintWorker> hintWorker_;
 };
 
 }  // namespace jadeleaf

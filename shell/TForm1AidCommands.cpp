@@ -1,5 +1,7 @@
-// The Game menu's aids beyond its own items: Undo and Redo.
+// The Game menu's aids beyond its own items: Undo, Redo and Hint.
+#include <QCoreApplication>
 #include <QMenu>
+#include <algorithm>
 
 #include "shell/TForm1.h"
 #include "ui_TForm1.h"
@@ -27,8 +29,11 @@ void TForm1::CreateAidCommands() {
     menu->addSeparator();
     undo1_ = AddCommand(menu, "Undo1", "&Undo", "Put the last pair back on the table", "Ctrl+Z");
     redo1_ = AddCommand(menu, "Redo1", "&Redo", "Take the pair put back off the table again", "Ctrl+Shift+Z");
+    hint1_ = AddCommand(menu, "Hint1", "&Hint", "Show a pair that keeps the table clearable", "H");
     connect(undo1_, &QAction::triggered, this, [this] { game_.Undo1Click(); });
     connect(redo1_, &QAction::triggered, this, [this] { game_.Redo1Click(); });
+    connect(hint1_, &QAction::triggered, this, [this] { Hint1Click(); });
+    hintTimer_.SetInterval(2000);
 }
 
 QAction* TForm1::AidAction(WindowItem item) const {
@@ -37,9 +42,105 @@ QAction* TForm1::AidAction(WindowItem item) const {
         return undo1_;
     case WindowItem::Redo1:
         return redo1_;
+    case WindowItem::Hint1:
+        return hint1_;
     default:
         return nullptr;
     }
+}
+
+namespace {
+
+// The same tiles on the table, dealt alike: no pair has been taken since,
+// or every pair taken has been put back.
+bool SameTable(const GameTable& a, const GameTable& b) {
+    if (!std::equal(std::begin(a.deal), std::end(a.deal), std::begin(b.deal))) return false;
+    for (int p = 1; p <= kPositionCount; ++p) {
+        if (a.tiles[p].present != b.tiles[p].present) return false;
+    }
+    return true;
+}
+
+const char* HintText(HintAnswer::Kind kind) {
+    switch (kind) {
+    case HintAnswer::Kind::Winning:
+        return "This pair keeps the table clearable. See the highlighted tiles.";
+    case HintAnswer::Kind::Lost:
+        return "The table can no longer be cleared. A matching pair is highlighted.";
+    case HintAnswer::Kind::Unproven:
+        return "No clearing order found in time. The highlighted pair is unproven.";
+    case HintAnswer::Kind::NoMove:
+        break;
+    }
+    return " No move left. Game finished.";
+}
+
+}  // namespace
+
+void TForm1::Hint1Click() {
+    if (!game_.AidsAllowed()) return;
+    if (!hintWorker_) {
+        hintWorker_ = std::make_unique<HintWorker>([this](std::uint64_t ticket, const HintAnswer& answer) {
+            // The worker never touches the window: the answer is handled on the window's thread.
+            QMetaObject::invokeMethod(this, [this, ticket, answer] { HintFound(ticket, answer); },
+                                      Qt::QueuedConnection);
+        });
+    }
+    hintTable_ = game_.table;
+    hintWorker_->Request(++hintTicket_, game_.table);
+    SetMessageLine("Looking for a pair that keeps the table clearable.");
+}
+
+void TForm1::WaitForHint() {
+    if (hintWorker_) hintWorker_->WaitUntilIdle();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+// An answer for a table that a move or a new game has changed since is dropped.
+void TForm1::HintFound(std::uint64_t ticket, const HintAnswer& answer) {
+    if (ticket != hintTicket_ || !game_.AidsAllowed() || !SameTable(hintTable_, game_.table)) return;
+    SetMessageLine(HintText(answer.kind));
+    SetTimerEnabled(WindowTimer::Timer2, true);
+    if (answer.a != 0) HighlightHint(answer.a, answer.b);
+}
+
+// The pair is drawn as selected for a while; the selections themselves stay as they are.
+void TForm1::HighlightHint(int a, int b) {
+    EndHintHighlight();
+    GameTable& table = game_.table;
+    hintTiles_[0] = a;
+    hintTiles_[1] = b;
+    for (int i = 0; i < 2; ++i) {
+        TileRecord& tile = table.tiles[hintTiles_[i]];
+        hintSavedStates_[i] = tile.state;
+        tile.state = kStateSelected;
+        tile.shown = 1;
+        MarkLayersForRepaint(game_.paint, tile.layer);
+    }
+    Paint();
+    hintTimer_.SetEnabled(true);
+}
+
+void TForm1::EndHintHighlight() {
+    hintTimer_.SetEnabled(false);
+    GameTable& table = game_.table;
+    bool changed = false;
+    for (int i = 0; i < 2; ++i) {
+        const int p = hintTiles_[i];
+        hintTiles_[i] = 0;
+        if (p == 0) continue;
+        TileRecord& tile = table.tiles[p];
+        const bool selected = (table.firstSelection.made && table.firstSelection.tile == p) ||
+                              (table.secondSelection.made && table.secondSelection.tile == p);
+        // A tile taken, selected by the player or dealt anew meanwhile is left alone.
+        if (!tile.present || tile.state != kStateSelected || selected) continue;
+        const bool sureBet = std::find(std::begin(table.sureBet), std::end(table.sureBet), p) != std::end(table.sureBet);
+        tile.state = hintSavedStates_[i] == kStateSureBet && sureBet ? kStateSureBet : kStateNormal;
+        tile.shown = 1;
+        MarkLayersForRepaint(game_.paint, tile.layer);
+        changed = true;
+    }
+    if (changed && game_.shell.viewMode == kViewTable) Paint();
 }
 
 }  // namespace jadeleaf

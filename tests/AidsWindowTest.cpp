@@ -87,5 +87,52 @@ TEST_F(AidsWindowTest, UndoAndRedoFollowTheGameMenuAndTheirKeys) {
     EXPECT_FALSE(Item("Undo1")->isEnabled()) << "the game has ended";
 }
 
+// The hint's search runs on its worker; the answer shows the pair drawn as
+// selected for two seconds without selecting anything, and an answer that
+// comes after a move is dropped.
+TEST_F(AidsWindowTest, HintHighlightsAWinningPairForTwoSeconds) {
+    int stepsRun = 0;
+    PlayFirstGame([&] {
+        GameTable& table = GameOf().table;
+        QAction* hint = Item("Hint1");
+        EXPECT_EQ(hint->shortcut(), QKeySequence("H"));
+        ASSERT_TRUE(hint->isEnabled());
+        QTest::keyClick(form, Qt::Key_H);
+        EXPECT_EQ(form->MessageLineText(), "Looking for a pair that keeps the table clearable.");
+        form->WaitForHint();
+        EXPECT_EQ(form->MessageLineText(), "This pair keeps the table clearable. See the highlighted tiles.");
+        std::vector<int> highlighted;
+        for (int p = 1; p <= kPositionCount; ++p) {
+            if (table.tiles[p].state == kStateSelected) highlighted.push_back(p);
+        }
+        ASSERT_EQ(highlighted.size(), 2u);
+        const int a = highlighted[0];
+        const int b = highlighted[1];
+        EXPECT_TRUE(IsFree(table, a) && IsFree(table, b) && TilesMatch(table, a, b));
+        EXPECT_EQ(table.firstSelection.made, 0) << "no selection is made";
+
+        clock.Advance(1999);
+        EXPECT_EQ(table.tiles[a].state, kStateSelected);
+        clock.Advance(1);
+        EXPECT_NE(table.tiles[a].state, kStateSelected);
+        EXPECT_NE(table.tiles[b].state, kStateSelected);
+
+        // Asked again, but the player takes the pair before the answer is handled.
+        hint->trigger();
+        Click(a);
+        Click(b);
+        ASSERT_FALSE(table.tiles[a].present);
+        const QString afterMove = form->MessageLineText();
+        form->WaitForHint();
+        EXPECT_EQ(form->MessageLineText(), afterMove);
+        for (int p = 1; p <= kPositionCount; ++p) EXPECT_NE(table.tiles[p].state, kStateSelected) << p;
+        ++stepsRun;
+        modal.answers = {MessageAnswer::Yes};
+        GameOf().FinishGame1Click();
+    });
+    EXPECT_EQ(stepsRun, 1);
+    EXPECT_FALSE(Item("Hint1")->isEnabled()) << "the game has ended";
+}
+
 }  // namespace
 }  // namespace jadeleaf::test
