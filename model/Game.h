@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/GameTable.h"
 #include "model/GameWindow.h"
@@ -33,6 +34,10 @@ public:
     void FinishGame1Click();
     // Undo puts the last pair taken back as if it had never gone; Redo takes
     // it again. Both work only while a manual game is in play.
+    // Deal Number: a new game on the deal of `seed`, as New game deals the
+    // clock's seconds; DealSeed is the number of the last deal.
+    void DealNumber1Click(std::uint32_t seed);
+    std::uint32_t DealSeed() const { return dealSeed_; }
     void Undo1Click();
     void Redo1Click();
     bool UndoAllowed() const;
@@ -127,6 +132,8 @@ private:
     int maxLoopDepth_ = 0;
     int tailsFloor_ = 0;
     DeferredTails deferredTails_;
+    std::uint32_t dealSeed_ = 0;
+    std::optional<std::uint32_t> chosenSeed_;
 };
 
 }  // namespace jadeleaf

@@ -1,5 +1,6 @@
-// Undo and Redo: a pair taken back onto the table with every link it released, and taken again.
-#include <algorithm>
+// Undo and Redo: a pair taken back onto the table with every link it released, and taken again;
+// and a deal chosen by its number.
+#include <cstdint>
 
 #include "model/Game.h"
 #include "model/TableLayout.h"
@@ -131,6 +132,13 @@ void Game::Redo1Click() {
     table.score += 2;
     ShowTilesAndScore();
     SayAboutAid("The pair is taken off the table again.");
+}
+
+void Game::DealNumber1Click(std::uint32_t seed) {
+    chosenSeed_ = seed;
+    NewGame1Click();
+    // Kept only until the deal: a game the player chose not to abandon takes it nowhere.
+    chosenSeed_.reset();
 }
 
 }  // namespace jadeleaf

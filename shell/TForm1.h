@@ -90,6 +90,8 @@ public:
     void Hint1Click();
     // Waits for the hint search asked for, then takes its answer (for tests).
     void WaitForHint();
+    // Asks for a deal number until one is given or the dialog is cancelled.
+    void DealNumber1Click();
 
     // PreferencesHost.
     Settings& Options() override { return game_.settings; }
@@ -179,6 +181,7 @@ private:
     QString fittedText_;
     int fittedWidth_ = -1;
     QAction* hint1_ = nullptr;
+    QAction* dealNumber1_ = nullptr;
     std::uint64_t hintTicket_ = 0;
     GameTable hintTable_ = {};  // the table the last hint was asked for
     int hintTiles_[2] = {};

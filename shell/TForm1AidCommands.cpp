@@ -1,8 +1,14 @@
-// The Game menu's aids beyond its own items: Undo, Redo and Hint.
+// The Game menu's aids beyond its own items: Undo, Redo, Hint and Deal Number.
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QVBoxLayout>
 #include <algorithm>
 
+#include "model/Deck.h"
 #include "shell/TForm1.h"
 #include "ui_TForm1.h"
 
@@ -32,7 +38,10 @@ void TForm1::CreateAidCommands() {
     hint1_ = AddCommand(menu, "Hint1", "&Hint", "Show a pair that keeps the table clearable", "H");
     connect(undo1_, &QAction::triggered, this, [this] { game_.Undo1Click(); });
     connect(redo1_, &QAction::triggered, this, [this] { game_.Redo1Click(); });
+    dealNumber1_ = AddCommand(menu, "DealNumber1", "&Deal Number\u2026", "Start the deal of a given number", "");
+    dealNumber1_->setEnabled(true);
     connect(hint1_, &QAction::triggered, this, [this] { Hint1Click(); });
+    connect(dealNumber1_, &QAction::triggered, this, [this] { DealNumber1Click(); });
     hintTimer_.SetInterval(2000);
 }
 
@@ -141,6 +150,47 @@ void TForm1::EndHintHighlight() {
         changed = true;
     }
     if (changed && game_.shell.viewMode == kViewTable) Paint();
+}
+
+void TForm1::DealNumber1Click() {
+    // Deal Number starts a game as New game does, and only when it may.
+    if (game_.shell.startupPending || !ui_->NewGame1->isEnabled()) return;
+    QDialog dialog(this);
+    dialog.setObjectName("DealNumberDlg");
+    dialog.setWindowTitle(" Deal Number");
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* current = new QLabel(&dialog);
+    current->setObjectName("CurrentDeal");
+    if (game_.table.tableReady) {
+        current->setText(QString("The deal on the table is number %1.").arg(game_.DealSeed()));
+    } else {
+        current->setText("No deal is on the table.");
+    }
+    auto* label = new QLabel("Deal number, from 0 to 4294967295:", &dialog);
+    auto* edit = new QLineEdit(&dialog);
+    edit->setObjectName("DealNumberEdit");
+    label->setBuddy(edit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(current);
+    layout->addWidget(label);
+    layout->addWidget(edit);
+    layout->addWidget(buttons);
+    dialog.move(ClientOrigin() + QPoint(30, 29));
+    std::uint32_t seed = 0;
+    for (;;) {
+        // Only the OK button goes on: a dialog closed any other way is a cancel.
+        dialog.setResult(QDialog::Rejected);
+        if (services_.modal.ExecDialog(dialog) != QDialog::Accepted || dialog.result() != QDialog::Accepted) return;
+        const std::string text = edit->text().toStdString();
+        if (ParseDealNumber(text, seed)) break;
+        ShowMessage(" Deal Number",
+                    "\"" + text + "\" is not a deal number.\nA deal number is a whole number from 0 to 4294967295.",
+                    MessageIcon::Warning, MessageButtons::Ok);
+        edit->selectAll();
+    }
+    game_.DealNumber1Click(seed);
 }
 
 }  // namespace jadeleaf

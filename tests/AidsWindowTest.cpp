@@ -3,10 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 
+#include "model/Deck.h"
 #include "model/MoveRules.h"
+#include "shell/Forms.h"
 #include "model/TableLayout.h"
 #include "tests/ShellFixture.h"
 #include "ui_TForm1.h"
@@ -132,6 +141,83 @@ TEST_F(AidsWindowTest, HintHighlightsAWinningPairForTwoSeconds) {
     });
     EXPECT_EQ(stepsRun, 1);
     EXPECT_FALSE(Item("Hint1")->isEnabled()) << "the game has ended";
+}
+
+// The dialog tells the deal on the table and takes a new number until it is
+// one; the same number gives the same deal as the analysis tool's.
+TEST_F(AidsWindowTest, DealNumberRefusesWhatIsNoNumberThenDealsIt) {
+    std::vector<std::string> shownDeal;
+    PlayFirstGame([&] {
+        const std::vector<QString> typed = {"12x", "4294967296", " 77 "};
+        modal.onDialog = [&](QDialog& dialog) {
+            if (dialog.objectName() != "DealNumberDlg") return;  // the results of the game abandoned
+            shownDeal.push_back(dialog.findChild<QLabel*>("CurrentDeal")->text().toStdString());
+            dialog.findChild<QLineEdit*>("DealNumberEdit")->setText(typed[std::min<std::size_t>(shownDeal.size(), 3) - 1]);
+            dialog.accept();
+        };
+        modal.answers = {MessageAnswer::Yes};
+        Item("DealNumber1")->trigger();
+        EXPECT_EQ(GameOf().DealSeed(), 77u);
+        const GameTable expected = DealtTable(77);
+        EXPECT_TRUE(std::equal(std::begin(expected.deal), std::end(expected.deal), std::begin(GameOf().table.deal)));
+        EXPECT_EQ(GameOf().table.tilesLeft, kPositionCount);
+        modal.onDialog = nullptr;
+        modal.answers = {MessageAnswer::Yes};
+        GameOf().FinishGame1Click();
+    });
+    ASSERT_EQ(shownDeal.size(), 3u);
+    EXPECT_EQ(shownDeal[0], "The deal on the table is number " + std::to_string(clock.CalendarSeconds()) + ".");
+    std::vector<std::string> warnings;
+    for (const auto& message : modal.messages) {
+        if (message.caption == " Deal Number") warnings.push_back(message.text);
+    }
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            "\"12x\" is not a deal number.\nA deal number is a whole number from 0 to 4294967295.",
+                            "\"4294967296\" is not a deal number.\nA deal number is a whole number from 0 to 4294967295."}));
+}
+
+// The refusal in a real message box, between two showings of the real dialog.
+TEST_F(AidsWindowTest, DealNumberRefusalInARealMessageBox) {
+    QtModalService realModal;
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), false});
+    form = windows.form1.get();
+    GameOf().shell.startupPending = 0;
+    QString boxText;
+    int dialogs = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modalWidget = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modalWidget)) {
+            boxText = box->text();
+            box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modalWidget); dialog && dialog->objectName() == "DealNumberDlg") {
+            if (++dialogs == 1) {
+                dialog->findChild<QLineEdit*>("DealNumberEdit")->setText("-5");
+                dialog->accept();
+            } else {
+                dialog->reject();
+            }
+        }
+    });
+    driver.start(0);
+    form->DealNumber1Click();
+    driver.stop();
+    EXPECT_EQ(boxText, "\"-5\" is not a deal number.\nA deal number is a whole number from 0 to 4294967295.");
+    EXPECT_EQ(dialogs, 2);
+    EXPECT_EQ(GameOf().table.tableReady, 0) << "cancelled: no deal";
+}
+
+TEST(DealNumber, ParsedAsTyped) {
+    std::uint32_t seed = 1;
+    EXPECT_TRUE(ParseDealNumber("0", seed));
+    EXPECT_EQ(seed, 0u);
+    EXPECT_TRUE(ParseDealNumber(" 4294967295 ", seed));
+    EXPECT_EQ(seed, 4294967295u);
+    EXPECT_TRUE(ParseDealNumber("007", seed));
+    EXPECT_EQ(seed, 7u);
+    for (const char* bad : {"", " ", "4294967296", "99999999999", "1 2", "+1", "-1", "0x10", "1.0"}) {
+        EXPECT_FALSE(ParseDealNumber(bad, seed)) << bad;
+    }
 }
 
 }  // namespace
