@@ -10,6 +10,7 @@
 #include "model/Game.h"
 #include "tools/cli/AnalysisWindow.h"
 #include "analysis/DealSolver.h"
+#include "analysis/HintSearch.h"
 #include "analysis/QuickAutoPlay.h"
 
 namespace jadeleaf {
@@ -52,6 +53,42 @@ void BM_QuickAutoPlay(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_QuickAutoPlay);
+
+// The hint's answer time at every position of 100 games of the automatic
+// player (seeds 0-99), before each of its moves: the median, the 90th
+// percentile and the worst, and how many positions the search decided.
+void BM_HintOverPlayedGames(benchmark::State& state) {
+    AnalysisWindow window;
+    Game game(window);
+    window.Attach(game);
+    DealSolver solver(std::size_t{1} << 16);
+    std::vector<std::pair<int, int>> pairs;
+    std::vector<double> ms;
+    int decided = 0;
+    for (auto _ : state) {
+        ms.clear();
+        decided = 0;
+        for (std::uint32_t seed = 0; seed < 100; ++seed) {
+            QuickAutoPlay(game, seed, pairs);
+            GameTable table = DealtTable(seed);
+            for (const auto& [a, b] : pairs) {
+                const auto started = std::chrono::steady_clock::now();
+                const HintAnswer hint = FindHint(solver, table);
+                ms.push_back(
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
+                decided += hint.kind != HintAnswer::Kind::Unproven;
+                for (const int p : {a, b}) table.tiles[p].present = 0;
+            }
+        }
+    }
+    std::sort(ms.begin(), ms.end());
+    state.counters["positions"] = static_cast<double>(ms.size());
+    state.counters["medianMs"] = ms[ms.size() / 2];
+    state.counters["p90Ms"] = ms[ms.size() * 9 / 10];
+    state.counters["worstMs"] = ms.back();
+    state.counters["decided"] = decided;
+}
+BENCHMARK(BM_HintOverPlayedGames)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace jadeleaf

@@ -1,4 +1,4 @@
-// The deck in its fixed order and the shuffle that deals it.
+// The deck in its fixed order, the shuffle that deals it, and deal numbers.
 #include "model/Deck.h"
 
 #include "model/TableLayout.h"
@@ -52,6 +52,20 @@ GameTable DealtTable(std::uint32_t seed) {
     RandomSource random;
     DealTable(table, random, seed);
     return table;
+}
+
+bool ParseDealNumber(std::string_view text, std::uint32_t& seed) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.empty() || text.size() > 10) return false;
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (value > UINT32_MAX) return false;
+    seed = static_cast<std::uint32_t>(value);
+    return true;
 }
 
 }  // namespace jadeleaf

@@ -87,7 +87,9 @@ void Game::ShowPlayingTime(DayFraction span) {
 void Game::DealNewTable() {
     if (!LeaveInformationView()) paint.eraseTableArea = 1;
     window_.SetCursor(WindowCursor::Hourglass);
-    table.dealt = DealTable(table, random, window_.CalendarSeconds()) ? 1 : 0;
+    dealSeed_ = chosenSeed_ ? *chosenSeed_ : window_.CalendarSeconds();
+    chosenSeed_.reset();
+    table.dealt = DealTable(table, random, dealSeed_) ? 1 : 0;
 }
 
 // The whole window is erased, so that nothing of the page, its heading or
@@ -243,6 +245,9 @@ void Game::MirrorMenuFlags() {
     window_.SetEnabled(WindowItem::DimensionMode, shell.dimensionsEnabled);
     window_.SetEnabled(WindowItem::FinishGame1, shell.finishEnabled);
     window_.SetEnabled(WindowItem::AutoPlay1, shell.autoPlayEnabled);
+    window_.SetEnabled(WindowItem::Undo1, UndoAllowed());
+    window_.SetEnabled(WindowItem::Redo1, RedoAllowed());
+    window_.SetEnabled(WindowItem::Hint1, AidsAllowed());
 }
 
 void Game::CloseEndedGame() {

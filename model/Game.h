@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/GameTable.h"
 #include "model/GameWindow.h"
@@ -31,6 +32,18 @@ public:
     void NewGame1Click();
     void AutoPlay1Click();
     void FinishGame1Click();
+    // Undo puts the last pair taken back as if it had never gone; Redo takes
+    // it again. Both work only while a manual game is in play.
+    // Deal Number: a new game on the deal of `seed`, as New game deals the
+    // clock's seconds; DealSeed is the number of the last deal.
+    void DealNumber1Click(std::uint32_t seed);
+    std::uint32_t DealSeed() const { return dealSeed_; }
+    void Undo1Click();
+    void Redo1Click();
+    bool UndoAllowed() const;
+    bool RedoAllowed() const;
+    // The aids (Undo, Redo, Hint) belong to a manual game in play on the table view.
+    bool AidsAllowed() const;
 
     void StopGameClock();
     void ShowResults();
@@ -42,6 +55,9 @@ public:
     int ReleaseLinks(int p);
     void RemovePair(int a, int b);
     void AnnounceNoMoveLeft();
+    // Notes a tile taken off the table in the removal order; a new pair
+    // ends what Redo could take again.
+    void RecordRemoval(int p);
 
     // One pass each of the game loop's sure-bet hint, move check and automatic
     // move. Each returns whether it changed the game, so that the loop knows
@@ -103,6 +119,10 @@ private:
     bool AdvanceShownSweep();
     void SelectForAutoPlay(TileSelection& selection, int p);
     void RemoveTile(int p);
+    void RestoreTile(int p);
+    void DropSelectionsAndSearches();
+    void ShowTilesAndScore();
+    void SayAboutAid(std::string_view text);
     void ShowScore();
     MessageAnswer AskYesNo(std::string_view caption, std::string_view text);
     void ReportBrokenLink(const char* pattern, int p);
@@ -112,6 +132,8 @@ private:
     int maxLoopDepth_ = 0;
     int tailsFloor_ = 0;
     DeferredTails deferredTails_;
+    std::uint32_t dealSeed_ = 0;
+    std::optional<std::uint32_t> chosenSeed_;
 };
 
 }  // namespace jadeleaf

@@ -71,8 +71,13 @@ void Game::RemoveTile(int p) {
     tile.present = 0;
     --table.tilesLeft;
     tile.shown = 1;
-    if (table.removedCount < kPositionCount) table.removalOrder[table.removedCount++] = p;
+    RecordRemoval(p);
     ReleaseLinks(p);
+}
+
+void Game::RecordRemoval(int p) {
+    if (table.removedCount < kPositionCount) table.removalOrder[table.removedCount++] = p;
+    table.redoCount = 0;
 }
 
 void Game::RemovePair(int a, int b) {

@@ -20,6 +20,7 @@ void ClearTable(GameTable& table) {
     std::memset(table.positionGrid, 0, sizeof table.positionGrid);
     std::memset(table.specialSlots, 0, sizeof table.specialSlots);
     table.removedCount = 0;
+    table.redoCount = 0;
 }
 
 int CountFace(const GameTable& table, int face) {

@@ -103,6 +103,9 @@ struct GameTable {
     // so that a game can be followed from its state alone.
     std::int32_t removalOrder[kPositionCount];
     std::int32_t removedCount;
+    // Positions taken back by Undo that Redo can take again: they follow the
+    // first removedCount entries of removalOrder, two for each pair.
+    std::int32_t redoCount;
 
     // The grid cell of a layer (1-4), column (0-13) and row (1-8).
     std::int32_t& GridCell(int layer, int column, int row) { return positionGrid[layer - 1][column][row - 1]; }

@@ -20,7 +20,12 @@ enum class WindowItem {
     AutoPlay1,
     TileMode,       // View menu items
     DimensionMode,
+    Undo1,          // Game menu items beyond the first ones
+    Redo1,
+    Hint1,
 };
+
+inline constexpr int kWindowItemCount = static_cast<int>(WindowItem::Hint1) + 1;
 
 // The main window's three timers.
 enum class WindowTimer {

@@ -230,6 +230,7 @@ void MousePlay::RemoveSelectedPair() {
     first.present = 0;
     --table.tilesLeft;
     first.shown = 1;
+    game_.RecordRemoval(a);
     game_.ReleaseLinks(a);
 
     TileRecord& second = table.tiles[b];
@@ -238,6 +239,7 @@ void MousePlay::RemoveSelectedPair() {
     --table.tilesLeft;
     window_.SetStatusText(0, FormatText("Number of tiles still present: %d", table.tilesLeft));
     second.shown = 1;
+    game_.RecordRemoval(b);
     game_.ReleaseLinks(b);
 
     table.score += 2;

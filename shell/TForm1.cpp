@@ -69,7 +69,8 @@ TForm1::TForm1(ShellServices services)
       viewCommands_(game_, *this),
       timer1_(services_.clock, [this] { Timer1Timer(); }),
       timer2_(services_.clock, [this] { Timer2Timer(); }),
-      timer3_(services_.clock, [this] { Timer3Timer(); }) {
+      timer3_(services_.clock, [this] { Timer3Timer(); }),
+      hintTimer_(services_.clock, [this] { EndHintHighlight(); }) {
     ui_->setupUi(this);
     move(property("designPosition").toPoint());
     ui_->ClientArea->installEventFilter(this);
@@ -85,6 +86,7 @@ TForm1::TForm1(ShellServices services)
                                                                [this](int p) { MoveKeyCursor(p); });
     SetUpKeyboardPlay();
     tableAccessibility_->SetScale([this] { return geometry_.scale; });
+    CreateAidCommands();
     // The installed icon theme's picture of the game, else the same tile from the program itself.
     setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
     ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
@@ -651,7 +653,7 @@ QAction* TForm1::Action(WindowItem item) const {
     case WindowItem::DimensionMode:
         return ui_->DimensionMode;
     default:
-        return nullptr;
+        return AidAction(item);
     }
 }
 

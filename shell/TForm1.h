@@ -14,6 +14,7 @@
 #include "framework/IdleHook.h"
 #include "framework/ModalService.h"
 #include "framework/PlatformTimer.h"
+#include "analysis/HintSearch.h"
 #include "model/Game.h"
 #include "play/MousePlay.h"
 #include "play/ViewCommands.h"
@@ -87,6 +88,15 @@ public:
     void HelpAbout1Click();
     void QuickInfo1Click();
     void ShowDate1Click();
+    // The Game menu's aids, after its own items (TForm1AidCommands.cpp).
+    QAction* AidAction(WindowItem item) const;
+    // Hint: the search runs on a worker thread; its answer comes back by a
+    // queued call and is shown only if the table is still the one asked about.
+    void Hint1Click();
+    // Waits for the hint search asked for, then takes its answer (for tests).
+    void WaitForHint();
+    // Asks for a deal number until one is given or the dialog is cancelled.
+    void DealNumber1Click();
 
     // The table's size and the window's (TForm1ZoomCommands.cpp).
     void ZoomIn1Click();
@@ -152,6 +162,10 @@ private:
     // stores the choice.
     void ChooseTableScale(int scale);
     ClientMeasures CurrentMeasures() const;
+    void CreateAidCommands();
+    void HintFound(std::uint64_t ticket, const HintAnswer& answer);
+    void HighlightHint(int a, int b);
+    void EndHintHighlight();
     void EnableMenus(bool enabled);
     void ApplyWindowPlacement();
     void SaveWindowPlacement();
@@ -191,6 +205,8 @@ private:
     std::array<StatusPanel*, 3> statusPanels_{};
     std::unique_ptr<TableAccessibility> tableAccessibility_;
     bool keyCursorShown_ = false;
+    QAction* undo1_ = nullptr;
+    QAction* redo1_ = nullptr;
     QColor tableColour_;
     QColor shadeColour_;
     std::string currentDirectory_;
@@ -200,6 +216,15 @@ private:
     QAction* fullScreen1_ = nullptr;
     QString fittedText_;
     int fittedWidth_ = -1;
+    QAction* hint1_ = nullptr;
+    QAction* dealNumber1_ = nullptr;
+    std::uint64_t hintTicket_ = 0;
+    GameTable hintTable_ = {};  // the table the last hint was asked for
+    int hintTiles_[2] = {};
+    std::int32_t hintSavedStates_[2] = {};
+    PlatformTimer hintTimer_;
+    // Last, so that its thread has stopped before anything it calls back into goes.
+    std::unique_ptr<HintWorker> hintWorker_;
 };
 
 }  // namespace jadeleaf

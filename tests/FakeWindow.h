@@ -45,8 +45,8 @@ public:
     std::string messageLine;
     std::string status[3];
     std::string scoreText;
-    bool visible[9] = {};
-    bool enabled[9] = {};
+    bool visible[kWindowItemCount] = {};
+    bool enabled[kWindowItemCount] = {};
     TimerState timers[3];
     WindowCursor cursor = WindowCursor::Arrow;
     int paints = 0;

@@ -5,11 +5,15 @@
 #include <cerrno>
 #include <chrono>
 #include <cinttypes>
+#include <condition_variable>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "model/Deck.h"
@@ -30,13 +34,15 @@ constexpr const char* kUsage =
     "       jadeleaf-cli autoplay --seed N\n"
     "       jadeleaf-cli autoplay --seeds A..B\n"
     "       jadeleaf-cli solve --seed N [--budget NODES]\n"
-    "       jadeleaf-cli solve --seeds A..B [--budget NODES]\n"
+    "       jadeleaf-cli solve --seeds A..B [--budget NODES] [--jobs N]\n"
     "       jadeleaf-cli --help\n"
     "N, A and B are whole numbers from 0 to 4294967295, A <= B.\n"
     "solve searches at most NODES positions a deal (default 1000000) and says\n"
-    "\"winnable\": true, false, or null when it ran out of its budget.\n";
+    "\"winnable\": true, false, or null when it ran out of its budget; --jobs N\n"
+    "solves N deals at a time (default: one for each processor), in the same order.\n";
 
 constexpr std::uint64_t kDefaultBudget = 1'000'000;
+constexpr std::uint64_t kMaxJobs = 256;
 
 int Usage(std::FILE* err, const char* problem) {
     std::fprintf(err, "jadeleaf-cli: %s\n%s", problem, kUsage);
@@ -177,26 +183,134 @@ const char* VerdictJson(SolveVerdict verdict) {
     return "null";
 }
 
+// One deal's answer line, made by whichever worker solved it.
+struct SolvedDeal {
+    std::string line;
+    double ms = 0;
+    SolveVerdict verdict = SolveVerdict::Unknown;
+};
+
+void AppendFormat(std::string& text, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void AppendFormat(std::string& text, const char* format, ...) {
+    char buffer[128];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    if (length > 0) text.append(buffer, static_cast<std::size_t>(std::min<int>(length, sizeof buffer - 1)));
+}
+
+void SolveDeal(DealSolver& solver, std::uint32_t seed, std::uint64_t budget, SolvedDeal& solved) {
+    const GameTable table = DealtTable(seed);
+    const auto started = std::chrono::steady_clock::now();
+    const SolveResult result = solver.Solve(table, budget);
+    solved.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    solved.verdict = result.verdict;
+    std::string& line = solved.line;
+    line.clear();
+    AppendFormat(line, "{\"seed\":%" PRIu32 ",\"winnable\":%s,\"moves\":[", seed, VerdictJson(result.verdict));
+    bool firstPair = true;
+    for (const auto& [a, b] : result.pairs) {
+        AppendFormat(line, "%s[%d,%d]", firstPair ? "" : ",", a, b);
+        firstPair = false;
+    }
+    AppendFormat(line, "],\"nodes\":%" PRIu64 ",\"ms\":%.3f}\n", result.nodes, solved.ms);
+}
+
+// Deals solved by `jobs` workers, each with its own solver, and handed out
+// in seed order: the workers run at most a window of deals ahead of the
+// oldest one not yet printed, so a range of any length takes little memory.
+class OrderedSolves {
+public:
+    OrderedSolves(std::uint32_t first, std::uint64_t count, std::uint64_t budget, int jobs)
+        : first_(first), count_(count), budget_(budget), slots_(static_cast<std::size_t>(jobs) * 64) {
+        for (int i = 0; i < jobs; ++i) workers_.emplace_back([this] { Work(); });
+    }
+
+    ~OrderedSolves() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stopped_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& worker : workers_) worker.join();
+    }
+
+    // The deal `index` of the range, once solved; indices come in order.
+    void Take(std::uint64_t index, SolvedDeal& solved) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        Slot& slot = slots_[index % slots_.size()];
+        changed_.wait(lock, [&] { return slot.ready; });
+        std::swap(solved, slot.deal);
+        slot.ready = false;
+        ++taken_;
+        lock.unlock();
+        changed_.notify_all();
+    }
+
+private:
+    struct Slot {
+        SolvedDeal deal;
+        bool ready = false;
+    };
+
+    void Work() {
+        DealSolver solver;
+        SolvedDeal solved;
+        for (;;) {
+            std::uint64_t index = 0;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                changed_.wait(lock, [&] { return stopped_ || next_ >= count_ || next_ - taken_ < slots_.size(); });
+                if (stopped_ || next_ >= count_) return;
+                index = next_++;
+            }
+            SolveDeal(solver, static_cast<std::uint32_t>(first_ + index), budget_, solved);
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                Slot& slot = slots_[index % slots_.size()];
+                std::swap(slot.deal, solved);
+                slot.ready = true;
+            }
+            changed_.notify_all();
+        }
+    }
+
+    const std::uint64_t first_;
+    const std::uint64_t count_;
+    const std::uint64_t budget_;
+    std::vector<Slot> slots_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::uint64_t next_ = 0;
+    std::uint64_t taken_ = 0;
+    bool stopped_ = false;
+    std::vector<std::thread> workers_;
+};
+
 int RunSolve(std::FILE* out, std::FILE* err, std::uint32_t first, std::uint32_t last, std::uint64_t budget,
-             bool summary) {
-    DealSolver solver;
+             bool summary, int jobs) {
+    const std::uint64_t count = std::uint64_t{last} - first + 1;
     std::vector<double> times;
     std::uint64_t counts[3] = {};
-    for (std::uint64_t seed = first; seed <= last && !std::ferror(out); ++seed) {
-        const GameTable table = DealtTable(static_cast<std::uint32_t>(seed));
-        const auto started = std::chrono::steady_clock::now();
-        const SolveResult result = solver.Solve(table, budget);
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
-        if (summary) times.push_back(ms);
-        ++counts[static_cast<int>(result.verdict)];
-
-        std::fprintf(out, "{\"seed\":%" PRIu64 ",\"winnable\":%s,\"moves\":[", seed, VerdictJson(result.verdict));
-        bool firstPair = true;
-        for (const auto& [a, b] : result.pairs) {
-            std::fprintf(out, "%s[%d,%d]", firstPair ? "" : ",", a, b);
-            firstPair = false;
+    auto print = [&](const SolvedDeal& solved) {
+        if (summary) times.push_back(solved.ms);
+        ++counts[static_cast<int>(solved.verdict)];
+        std::fputs(solved.line.c_str(), out);
+    };
+    SolvedDeal solved;
+    if (jobs <= 1 || count == 1) {
+        DealSolver solver;
+        for (std::uint64_t i = 0; i < count && !std::ferror(out); ++i) {
+            SolveDeal(solver, static_cast<std::uint32_t>(first + i), budget, solved);
+            print(solved);
         }
-        std::fprintf(out, "],\"nodes\":%" PRIu64 ",\"ms\":%.3f}\n", result.nodes, ms);
+    } else {
+        OrderedSolves solves(first, count, budget, static_cast<int>(std::min<std::uint64_t>(jobs, count)));
+        for (std::uint64_t i = 0; i < count && !std::ferror(out); ++i) {
+            solves.Take(i, solved);
+            print(solved);
+        }
     }
     if (summary && !times.empty()) {
         const auto middle = times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2);
@@ -213,15 +327,23 @@ int RunSolve(std::FILE* out, std::FILE* err, std::uint32_t first, std::uint32_t 
     return FinishOutput(out, err);
 }
 
+// One job for each processor the system offers.
+int DefaultJobs() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp<unsigned>(processors, 1, kMaxJobs));
+}
+
 // The command line, once read.
 struct Request {
     std::string_view command;
     bool oneSeed = false;
     bool seedRange = false;
     bool budgetGiven = false;
+    bool jobsGiven = false;
     std::uint32_t first = 0;
     std::uint32_t last = 0;
     std::uint64_t budget = kDefaultBudget;
+    std::uint64_t jobs = 0;  // 0: one for each processor
 };
 
 // Reads "command --option value ..."; on a problem returns its description.
@@ -245,6 +367,9 @@ const char* ReadRequest(int argc, const char* const* argv, Request& request) {
         } else if (option == "--budget" && !request.budgetGiven && request.command == "solve") {
             if (!ParseNumber(value, UINT64_MAX, request.budget) || request.budget == 0) return "bad budget";
             request.budgetGiven = true;
+        } else if (option == "--jobs" && !request.jobsGiven && request.command == "solve") {
+            if (!ParseNumber(value, kMaxJobs, request.jobs) || request.jobs == 0) return "bad number of jobs";
+            request.jobsGiven = true;
         } else {
             return "unknown or repeated option";
         }
@@ -269,7 +394,8 @@ int RunCli(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
         return FinishOutput(out, err);
     }
     if (request.command == "autoplay") return RunAutoPlay(out, err, request.first, request.last, request.seedRange);
-    return RunSolve(out, err, request.first, request.last, request.budget, request.seedRange);
+    const int jobs = request.jobsGiven ? static_cast<int>(request.jobs) : DefaultJobs();
+    return RunSolve(out, err, request.first, request.last, request.budget, request.seedRange, jobs);
 }
 
 }  // namespace jadeleaf
