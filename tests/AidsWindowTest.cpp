@@ -25,18 +25,6 @@ namespace {
 
 class AidsWindowTest : public ShellFixture {
 protected:
-    void PlayFirstGame(std::function<void()> play) {
-        Create();
-        StartUp();
-        clock.steps.push_back(std::move(play));
-        clock.Advance(400);
-    }
-
-    QPoint CentreOf(int p) {
-        const TileRecord& tile = GameOf().table.tiles[p];
-        return {tile.x + kTableLeft + 16, tile.y + kTableTop + 21};
-    }
-
     void Click(int p) {
         QTest::mousePress(form->ClientArea(), Qt::LeftButton, Qt::NoModifier, CentreOf(p));
         QTest::mouseRelease(form->ClientArea(), Qt::LeftButton, Qt::NoModifier, CentreOf(p));

@@ -23,19 +23,6 @@ namespace {
 
 class MousePlayTest : public ShellFixture {
 protected:
-    // Starts the program and runs `play` at the first wait of the first game.
-    void PlayFirstGame(std::function<void()> play) {
-        Create();
-        StartUp();
-        clock.steps.push_back(std::move(play));
-        clock.Advance(400);
-    }
-
-    QPoint CentreOf(int p) {
-        const TileRecord& tile = GameOf().table.tiles[p];
-        return {tile.x + kTableLeft + 16, tile.y + kTableTop + 21};
-    }
-
     void Press(int p, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mousePress(form->ClientArea(), button, Qt::NoModifier, CentreOf(p));
     }

@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <functional>
 #include <string>
 
+#include "model/TableLayout.h"
 #include "shell/MainRoutine.h"
 #include "tests/ManualClock.h"
 #include "tests/ScriptedModal.h"
@@ -36,6 +38,20 @@ protected:
     }
 
     Game& GameOf() { return form->GameState(); }
+
+    // Starts the program and runs `play` at the first wait of the first game.
+    void PlayFirstGame(std::function<void()> play) {
+        Create();
+        StartUp();
+        clock.steps.push_back(std::move(play));
+        clock.Advance(400);
+    }
+
+    // The middle of tile `p`'s press area, in table pixels.
+    QPoint CentreOf(int p) {
+        const TileRecord& tile = GameOf().table.tiles[p];
+        return {tile.x + kTableLeft + 16, tile.y + kTableTop + 21};
+    }
 
     QTemporaryDir directory;
     std::string settingsPath;
