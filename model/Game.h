@@ -32,12 +32,12 @@ public:
     void NewGame1Click();
     void AutoPlay1Click();
     void FinishGame1Click();
-    // Undo puts the last pair taken back as if it had never gone; Redo takes
-    // it again. Both work only while a manual game is in play.
     // Deal Number: a new game on the deal of `seed`, as New game deals the
     // clock's seconds; DealSeed is the number of the last deal.
     void DealNumber1Click(std::uint32_t seed);
     std::uint32_t DealSeed() const { return dealSeed_; }
+    // Undo puts the last pair taken back as if it had never gone; Redo takes
+    // it again. Both work only while a manual game is in play.
     void Undo1Click();
     void Redo1Click();
     bool UndoAllowed() const;

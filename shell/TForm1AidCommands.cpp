@@ -9,37 +9,25 @@
 #include <algorithm>
 
 #include "model/Deck.h"
+#include "shell/MenuCommand.h"
 #include "shell/TForm1.h"
 #include "ui_TForm1.h"
 
 namespace jadeleaf {
 
-namespace {
-
-QAction* AddCommand(QMenu* menu, const char* name, const char* caption, const char* hint, const char* keys) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    action->setStatusTip(QString::fromUtf8(hint));
-    action->setToolTip(QString::fromUtf8(hint));
-    action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
-    // The game loop enables them as the game allows.
-    action->setEnabled(false);
-    return action;
-}
-
-}  // namespace
-
 // The aids come after the menu's own items, so that those keep their places.
 void TForm1::CreateAidCommands() {
     QMenu* menu = ui_->GameMenu1;
     menu->addSeparator();
-    undo1_ = AddCommand(menu, "Undo1", "&Undo", "Put the last pair back on the table", "Ctrl+Z");
-    redo1_ = AddCommand(menu, "Redo1", "&Redo", "Take the pair put back off the table again", "Ctrl+Shift+Z");
-    hint1_ = AddCommand(menu, "Hint1", "&Hint", "Show a pair that keeps the table clearable", "H");
+    undo1_ = AddMenuCommand(menu, "Undo1", "&Undo", "Put the last pair back on the table", {QKeySequence("Ctrl+Z")});
+    redo1_ = AddMenuCommand(menu, "Redo1", "&Redo", "Take the pair put back off the table again",
+                            {QKeySequence("Ctrl+Shift+Z")});
+    hint1_ = AddMenuCommand(menu, "Hint1", "&Hint", "Show a pair that keeps the table clearable", {QKeySequence("H")});
+    // The game loop enables these three as the game allows.
+    for (QAction* aid : {undo1_, redo1_, hint1_}) aid->setEnabled(false);
+    dealNumber1_ = AddMenuCommand(menu, "DealNumber1", "&Deal Number\u2026", "Start the deal of a given number");
     connect(undo1_, &QAction::triggered, this, [this] { game_.Undo1Click(); });
     connect(redo1_, &QAction::triggered, this, [this] { game_.Redo1Click(); });
-    dealNumber1_ = AddCommand(menu, "DealNumber1", "&Deal Number\u2026", "Start the deal of a given number", "");
-    dealNumber1_->setEnabled(true);
     connect(hint1_, &QAction::triggered, this, [this] { Hint1Click(); });
     connect(dealNumber1_, &QAction::triggered, this, [this] { DealNumber1Click(); });
     hintTimer_.SetInterval(2000);

@@ -2,42 +2,29 @@
 #include <QAction>
 
 #include "settings/SettingsStore.h"
+#include "shell/MenuCommand.h"
 #include "shell/TForm1.h"
 #include "ui_TForm1.h"
 
 namespace jadeleaf {
 
-namespace {
-
-QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                    const QList<QKeySequence>& keys) {
-    auto* action = new QAction(caption, menu);
-    action->setObjectName(name);
-    action->setStatusTip(hint);
-    action->setShortcuts(keys);
-    menu->addAction(action);
-    return action;
-}
-
-}  // namespace
-
 void TForm1::CreateZoomCommands() {
     QMenu* menu = ui_->ViewMenu1;
     menu->addSeparator();
-    connect(AddCommand(menu, "ZoomIn1", "Zoom &In", "Show the table larger",
+    connect(AddMenuCommand(menu, "ZoomIn1", "Zoom &In", "Show the table larger",
                        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
             &QAction::triggered, this, [this] { ZoomIn1Click(); });
-    connect(AddCommand(menu, "ZoomOut1", "Zoom &Out", "Show the table smaller",
+    connect(AddMenuCommand(menu, "ZoomOut1", "Zoom &Out", "Show the table smaller",
                        {QKeySequence(Qt::CTRL | Qt::Key_Minus)}),
             &QAction::triggered, this, [this] { ZoomOut1Click(); });
-    connect(AddCommand(menu, "ActualSize1", "&Actual Size", "Show the table at its own size",
+    connect(AddMenuCommand(menu, "ActualSize1", "&Actual Size", "Show the table at its own size",
                        {QKeySequence(Qt::CTRL | Qt::Key_0)}),
             &QAction::triggered, this, [this] { ActualSize1Click(); });
     fitToWindow1_ =
-        AddCommand(menu, "FitToWindow1", "Fit Table to &Window", "Show the table as large as the window allows", {});
+        AddMenuCommand(menu, "FitToWindow1", "Fit Table to &Window", "Show the table as large as the window allows", {});
     fitToWindow1_->setCheckable(true);
     connect(fitToWindow1_, &QAction::triggered, this, [this] { FitToWindow1Click(); });
-    fullScreen1_ = AddCommand(menu, "FullScreen1", "F&ull Screen", "Show the window on the whole screen",
+    fullScreen1_ = AddMenuCommand(menu, "FullScreen1", "F&ull Screen", "Show the window on the whole screen",
                               {QKeySequence(Qt::Key_F11)});
     fullScreen1_->setCheckable(true);
     connect(fullScreen1_, &QAction::triggered, this, [this] { FullScreen1Click(); });
