@@ -68,4 +68,6 @@ std::string ResourceLibrary::FailureDetail(int errorCode) const {
 
 QImage ResourceLibrary::Bitmap(int id) const { return DecodeBmp(file_.Resource(id)); }
 
+QImage ResourceLibrary::Bitmap(int id, int density) const { return density == 1 ? Bitmap(id) : QImage(); }
+
 }  // namespace jadeleaf

@@ -28,6 +28,9 @@ public:
 
     // Bitmap `id`; a null image when the file lacks it or it cannot be decoded.
     QImage Bitmap(int id) const;
+    // Bitmap `id` drawn natively at `density` times its size (1, 2 or 3); a
+    // null image when the file has no such drawing.
+    QImage Bitmap(int id, int density) const;
 
     // The places looked at, in order.
     static std::vector<std::string> SearchPaths();
