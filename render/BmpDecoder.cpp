@@ -1,8 +1,12 @@
 // Decoding .bmp images with every field checked against the bytes at hand.
 #include "render/BmpDecoder.h"
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <vector>
+
+#include "resources/ResourceFileFormat.h"
 
 namespace jadeleaf {
 
@@ -84,6 +88,20 @@ QImage DecodeBmp(std::span<const unsigned char> bytes) {
         }
     }
     return image;
+}
+
+QImage DecodePackedBmp(std::span<const unsigned char> bytes) {
+    if (bytes.size() < 4) return {};
+    const uLongf expected = static_cast<uLongf>(bytes[0]) << 24 | static_cast<uLongf>(bytes[1]) << 16 |
+                            static_cast<uLongf>(bytes[2]) << 8 | static_cast<uLongf>(bytes[3]);
+    if (expected == 0 || expected > kPackedBmpLimit) return {};
+    // The buffer holds exactly what the length promises: zlib stops with an
+    // error rather than write past it.
+    std::vector<unsigned char> bmp(expected);
+    uLongf produced = expected;
+    if (uncompress(bmp.data(), &produced, bytes.data() + 4, static_cast<uLong>(bytes.size() - 4)) != Z_OK) return {};
+    if (produced != expected) return {};
+    return DecodeBmp(bmp);
 }
 
 }  // namespace jadeleaf

@@ -22,8 +22,9 @@ public:
     // (2 missing, 13 no permission, 21 a directory), or kBadResourceFile for
     // anything that is not a regular file, is larger than the limit, or whose
     // header or table does not hold: an entry outside the file, two entries
-    // sharing bytes, or a picture whose checksum is not its entry's. Never
-    // blocks on a FIFO or a device.
+    // sharing bytes, or a picture whose checksum is not its entry's. The same
+    // holds for the denser pictures' table after the pictures, when the file
+    // has one. Never blocks on a FIFO or a device.
     int Read(const std::string& path);
 
     // Checks bytes already in memory; returns 0 or kBadResourceFile.
@@ -32,7 +33,8 @@ public:
     bool Valid() const { return valid_; }
     void Clear();
 
-    // The bytes of resource `id`; empty when the file does not hold it.
+    // The bytes of resource `id`, or of a denser picture's deflated image
+    // (DenseResourceId); empty when the file does not hold it.
     std::span<const unsigned char> Resource(int id) const;
 
 private:
@@ -41,10 +43,13 @@ private:
         std::uint32_t length = 0;
     };
 
-    static bool Overlapping(const std::array<Slot, kLastResourceId + 1>& slots);
+    using Slots = std::array<Slot, kLastDenseResourceId + 1>;
+
+    static bool ParseDenseSet(const std::vector<unsigned char>& bytes, Slots& slots);
+    static bool Overlapping(const Slots& slots);
 
     std::vector<unsigned char> bytes_;
-    std::array<Slot, kLastResourceId + 1> slots_{};
+    Slots slots_{};
     bool valid_ = false;
 };
 

@@ -68,6 +68,14 @@ std::string ResourceLibrary::FailureDetail(int errorCode) const {
 
 QImage ResourceLibrary::Bitmap(int id) const { return DecodeBmp(file_.Resource(id)); }
 
-QImage ResourceLibrary::Bitmap(int id, int density) const { return density == 1 ? Bitmap(id) : QImage(); }
+QImage ResourceLibrary::Bitmap(int id, int density) const {
+    if (density == 1) return Bitmap(id);
+    if (density < 2 || density > kLargestDensity || id < kFirstResourceId || id > kLastResourceId) return {};
+    QImage image = DecodePackedBmp(file_.Resource(DenseResourceId(id, density)));
+    // A drawing of another size is not this picture's, whatever its entry says.
+    const QImage small = Bitmap(id);
+    if (image.isNull() || small.isNull() || image.size() != small.size() * density) return {};
+    return image;
+}
 
 }  // namespace jadeleaf

@@ -5,10 +5,19 @@
 
 namespace jadeleaf {
 
-// A complete .bmp file image; white (0xFFFFFF) is the transparent colour.
+struct PackedArt {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+};
+
+// A complete .bmp file image; white (0xFFFFFF) is the transparent colour. The same picture drawn
+// at twice and three times the size, for dense screens, is deflated (in the layout of Qt's
+// qCompress): the smooth drawings have too many colours for a palette.
 struct ArtBlob {
     const unsigned char* data;
     std::size_t size;
+    PackedArt atDensity2{};
+    PackedArt atDensity3{};
 };
 
 ArtBlob WindowIconBitmap();      // 32 x 32, a character-suit tile: a black numeral above a red character

@@ -21,8 +21,34 @@ inline constexpr std::size_t kResourceHeaderSize = 16;
 inline constexpr std::size_t kResourceEntrySize = 16;
 inline constexpr int kFirstResourceId = 1;
 inline constexpr int kLastResourceId = 45;
-// The real file is about 100 KiB; anything much larger is not ours.
+// The real file is about 900 KiB with its denser pictures; anything much larger is not ours.
 inline constexpr std::size_t kResourceFileLimit = 4u << 20;
+
+// The denser pictures follow the last byte of the last picture above, so a reader that knows only
+// the table above reads the file as before, and a file without them is simply an older one:
+//   header  8 bytes tag kDenseSetTag, uint32 count of table entries
+//   table   count x (int32 identifier, uint32 offset from the file's start, uint32 length, uint32 checksum)
+//   data    each picture the big-endian uint32 length of a .bmp file image, then that image deflated
+//           in zlib's format (the layout of Qt's qCompress); no two pictures share a byte
+// Picture `id` drawn at density 2 or 3 has the identifier DenseResourceId(id, density); its
+// checksum is made as above. Deflating keeps the file small: smooth pictures have many colours.
+inline constexpr std::array<unsigned char, 8> kDenseSetTag = {'J', 'L', 'D', 'E', 'N', 'S', '2', 0x1A};
+inline constexpr int kLargestDensity = 3;
+inline constexpr int kDenseIdStep = 100;
+inline constexpr int kLastDenseResourceId = kLastResourceId + kDenseIdStep * (kLargestDensity - 1);
+// Larger than the largest picture unpacked, the start-up picture at density 3 in 24 bits.
+inline constexpr std::size_t kPackedBmpLimit = 4u << 20;
+
+constexpr int DenseResourceId(int id, int density) { return id + kDenseIdStep * (density - 1); }
+
+// Whether `id` names a picture drawn at density 2 or 3.
+constexpr bool IsDenseResourceId(int id) {
+    for (int density = 2; density <= kLargestDensity; ++density) {
+        if (id >= DenseResourceId(kFirstResourceId, density) && id <= DenseResourceId(kLastResourceId, density))
+            return true;
+    }
+    return false;
+}
 
 inline constexpr const char* kResourceFileName = "jl_res10.res";
 

@@ -9,6 +9,11 @@ namespace jadeleaf {
 
 namespace {
 
+// Samples per pixel along each axis on a denser canvas: 16 levels of coverage for every edge.
+constexpr int kSamples = 4;
+// A glyph's stroke is this share of its cell, so neighbouring strokes keep a gap between them.
+constexpr double kGlyphPen = 0.84;
+
 double DistanceToSegment(Point p, Point a, Point b) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
@@ -18,27 +23,54 @@ double DistanceToSegment(Point p, Point a, Point b) {
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
+int Floor(double value) { return static_cast<int>(std::floor(value)); }
+int Ceil(double value) { return static_cast<int>(std::ceil(value)); }
+
+Rgb Average(const std::uint64_t sums[3], std::uint64_t count) {
+    const auto channel = [&](int i) { return static_cast<Rgb>((sums[i] + count / 2) / count); };
+    return channel(0) << 16 | channel(1) << 8 | channel(2);
+}
+
+void Add(std::uint64_t sums[3], Rgb colour) {
+    sums[0] += (colour >> 16) & 0xFF;
+    sums[1] += (colour >> 8) & 0xFF;
+    sums[2] += colour & 0xFF;
+}
+
 }  // namespace
 
-Canvas::Canvas(int width, int height, Rgb background) : width(width), height(height) {
+Canvas::Canvas(int width, int height, Rgb background) : Canvas(width, height, background, 1) {}
+
+Canvas::Canvas(int width, int height, Rgb background, int density)
+    : width(width), height(height), density(density), scale(density > 1 ? density * kSamples : 1) {
     if (width <= 0 || height <= 0) throw std::invalid_argument("a picture needs a positive size");
-    pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), background);
+    if (density < 1 || density > 3) throw std::invalid_argument("pictures are drawn at density 1, 2 or 3");
+    sampleWidth = width * scale;
+    sampleHeight = height * scale;
+    pixels.assign(static_cast<std::size_t>(sampleWidth) * static_cast<std::size_t>(sampleHeight), background);
 }
 
 Rgb Canvas::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) throw std::out_of_range("pixel outside the picture");
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(scale) * static_cast<std::size_t>(sampleWidth) +
+                  static_cast<std::size_t>(x) * static_cast<std::size_t>(scale)];
 }
 
-void Canvas::SetPixel(int x, int y, Rgb colour) {
+void Canvas::Plot(int x, int y, Rgb colour) {
     // Shapes may reach past the border; clipping here keeps every caller simple.
-    if (x < 0 || y < 0 || x >= width || y >= height) return;
-    pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = colour;
+    if (x < 0 || y < 0 || x >= sampleWidth || y >= sampleHeight) return;
+    pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(sampleWidth) + static_cast<std::size_t>(x)] = colour;
 }
+
+void Canvas::FillSamples(int x, int y, int w, int h, Rgb colour) {
+    for (int row = std::max(y, 0); row < std::min(y + h, sampleHeight); ++row)
+        for (int column = std::max(x, 0); column < std::min(x + w, sampleWidth); ++column) Plot(column, row, colour);
+}
+
+void Canvas::SetPixel(int x, int y, Rgb colour) { FillSamples(x * scale, y * scale, scale, scale, colour); }
 
 void Canvas::FillRect(int x, int y, int w, int h, Rgb colour) {
-    for (int row = y; row < y + h; ++row)
-        for (int column = x; column < x + w; ++column) SetPixel(column, row, colour);
+    if (w > 0 && h > 0) FillSamples(x * scale, y * scale, w * scale, h * scale, colour);
 }
 
 void Canvas::FrameRect(int x, int y, int w, int h, Rgb colour) {
@@ -52,35 +84,35 @@ void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Rgb colour,
     const double reach = std::max(rx, ry);
     const double cosine = std::cos(angle);
     const double sine = std::sin(angle);
-    for (int y = static_cast<int>(std::floor(cy - reach)); y <= static_cast<int>(std::ceil(cy + reach)); ++y) {
-        for (int x = static_cast<int>(std::floor(cx - reach)); x <= static_cast<int>(std::ceil(cx + reach)); ++x) {
-            const double dx = x + 0.5 - cx;
-            const double dy = y + 0.5 - cy;
+    for (int y = Floor((cy - reach) * scale); y <= Ceil((cy + reach) * scale); ++y) {
+        for (int x = Floor((cx - reach) * scale); x <= Ceil((cx + reach) * scale); ++x) {
+            const double dx = (x + 0.5) / scale - cx;
+            const double dy = (y + 0.5) / scale - cy;
             const double u = (dx * cosine + dy * sine) / rx;
             const double v = (dy * cosine - dx * sine) / ry;
-            if (u * u + v * v <= 1.0) SetPixel(x, y, colour);
+            if (u * u + v * v <= 1.0) Plot(x, y, colour);
         }
     }
 }
 
 void Canvas::Ring(double cx, double cy, double outer, double inner, Rgb colour) {
-    for (int y = static_cast<int>(std::floor(cy - outer)); y <= static_cast<int>(std::ceil(cy + outer)); ++y) {
-        for (int x = static_cast<int>(std::floor(cx - outer)); x <= static_cast<int>(std::ceil(cx + outer)); ++x) {
-            const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
-            if (d <= outer && d > inner) SetPixel(x, y, colour);
+    for (int y = Floor((cy - outer) * scale); y <= Ceil((cy + outer) * scale); ++y) {
+        for (int x = Floor((cx - outer) * scale); x <= Ceil((cx + outer) * scale); ++x) {
+            const double d = std::hypot((x + 0.5) / scale - cx, (y + 0.5) / scale - cy);
+            if (d <= outer && d > inner) Plot(x, y, colour);
         }
     }
 }
 
 void Canvas::Line(Point from, Point to, double lineWidth, Rgb colour) {
     const double half = lineWidth / 2.0;
-    const int left = static_cast<int>(std::floor(std::min(from.x, to.x) - half));
-    const int right = static_cast<int>(std::ceil(std::max(from.x, to.x) + half));
-    const int top = static_cast<int>(std::floor(std::min(from.y, to.y) - half));
-    const int bottom = static_cast<int>(std::ceil(std::max(from.y, to.y) + half));
+    const int left = Floor((std::min(from.x, to.x) - half) * scale);
+    const int right = Ceil((std::max(from.x, to.x) + half) * scale);
+    const int top = Floor((std::min(from.y, to.y) - half) * scale);
+    const int bottom = Ceil((std::max(from.y, to.y) + half) * scale);
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x)
-            if (DistanceToSegment({x + 0.5, y + 0.5}, from, to) <= half) SetPixel(x, y, colour);
+            if (DistanceToSegment({(x + 0.5) / scale, (y + 0.5) / scale}, from, to) <= half) Plot(x, y, colour);
 }
 
 void Canvas::Polyline(const std::vector<Point>& points, double lineWidth, Rgb colour) {
@@ -96,8 +128,8 @@ void Canvas::FillPolygon(const std::vector<Point>& points, Rgb colour) {
         bottom = std::max(bottom, p.y);
     }
     std::vector<double> crossings;
-    for (int y = static_cast<int>(std::floor(top)); y <= static_cast<int>(std::ceil(bottom)); ++y) {
-        const double scan = y + 0.5;
+    for (int y = Floor(top * scale); y <= Ceil(bottom * scale); ++y) {
+        const double scan = (y + 0.5) / scale;
         crossings.clear();
         for (std::size_t i = 0; i < points.size(); ++i) {
             const Point a = points[i];
@@ -108,9 +140,9 @@ void Canvas::FillPolygon(const std::vector<Point>& points, Rgb colour) {
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            const int first = static_cast<int>(std::ceil(crossings[i] - 0.5));
-            const int last = static_cast<int>(std::ceil(crossings[i + 1] - 0.5)) - 1;
-            for (int x = first; x <= last; ++x) SetPixel(x, y, colour);
+            const int first = Ceil(crossings[i] * scale - 0.5);
+            const int last = Ceil(crossings[i + 1] * scale - 0.5) - 1;
+            for (int x = first; x <= last; ++x) Plot(x, y, colour);
         }
     }
 }
@@ -118,6 +150,10 @@ void Canvas::FillPolygon(const std::vector<Point>& points, Rgb colour) {
 void Canvas::DrawGlyph(const PixelGlyph& glyph, int x, int y, Rgb colour, int scaleX, int scaleY, double slant) {
     for (std::string_view row : glyph.rows)
         if (static_cast<int>(row.size()) != glyph.Width()) throw std::logic_error("glyph rows differ in length");
+    if (density > 1) {
+        StrokeGlyph(glyph, x, y, colour, scaleX, scaleY, slant);
+        return;
+    }
     const int outHeight = glyph.Height() * scaleY;
     for (int row = 0; row < glyph.Height(); ++row) {
         for (int column = 0; column < glyph.Width(); ++column) {
@@ -131,12 +167,43 @@ void Canvas::DrawGlyph(const PixelGlyph& glyph, int x, int y, Rgb colour, int sc
     }
 }
 
+// At a higher density a glyph's pixels are the stations of a pen: each drawn pixel is a round
+// dot, joined to its drawn neighbours by strokes, and a diagonal step becomes a straight stroke
+// unless a neighbour already turns the corner. Letters come out as written lines, not blocks.
+void Canvas::StrokeGlyph(const PixelGlyph& glyph, int x, int y, Rgb colour, int scaleX, int scaleY, double slant) {
+    const int outHeight = glyph.Height() * scaleY;
+    const auto set = [&](int column, int row) {
+        return column >= 0 && row >= 0 && column < glyph.Width() && row < glyph.Height() && glyph.IsSet(column, row);
+    };
+    const auto centre = [&](int column, int row) {
+        const double cy = y + (row + 0.5) * scaleY;
+        return Point{x + (column + 0.5) * scaleX + slant * (y + outHeight - 0.5 - cy), cy};
+    };
+    const double pen = kGlyphPen * std::min(scaleX, scaleY);
+    for (int row = 0; row < glyph.Height(); ++row) {
+        for (int column = 0; column < glyph.Width(); ++column) {
+            if (!set(column, row)) continue;
+            const Point here = centre(column, row);
+            FillCircle(here.x, here.y, pen / 2.0, colour);
+            if (set(column + 1, row)) Line(here, centre(column + 1, row), pen, colour);
+            if (set(column, row + 1)) Line(here, centre(column, row + 1), pen, colour);
+            for (const int step : {-1, 1}) {
+                if (set(column + step, row + 1) && !set(column + step, row) && !set(column, row + 1))
+                    Line(here, centre(column + step, row + 1), pen, colour);
+            }
+            if (set(column + 1, row) && set(column, row + 1) && set(column + 1, row + 1))
+                FillPolygon({here, centre(column + 1, row), centre(column + 1, row + 1), centre(column, row + 1)}, colour);
+        }
+    }
+}
+
 void Canvas::Draw(const Canvas& source, int x, int y, bool whiteTransparent) {
+    const int block = scale / density;
     for (int row = 0; row < source.Height(); ++row) {
         for (int column = 0; column < source.Width(); ++column) {
             const Rgb colour = source.Pixel(column, row);
             if (whiteTransparent && colour == kWhite) continue;
-            SetPixel(x + column, y + row, colour);
+            FillSamples(x * scale + column * block, y * scale + row * block, block, block, colour);
         }
     }
 }
@@ -150,6 +217,38 @@ Canvas Canvas::Enlarged(int factor) const {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) large.FillRect(x * factor, y * factor, factor, factor, Pixel(x, y));
     return large;
+}
+
+Canvas Canvas::Resolved(Resolve how) const {
+    if (density == 1) return *this;
+    const int block = scale / density;
+    Canvas out(width * density, height * density);
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            std::uint64_t all[3] = {0, 0, 0};
+            std::uint64_t coloured[3] = {0, 0, 0};
+            std::uint64_t whites = 0;
+            for (int sy = y * block; sy < (y + 1) * block; ++sy) {
+                for (int sx = x * block; sx < (x + 1) * block; ++sx) {
+                    const Rgb sample =
+                        pixels[static_cast<std::size_t>(sy) * static_cast<std::size_t>(sampleWidth) + static_cast<std::size_t>(sx)];
+                    if (sample == kWhite) {
+                        ++whites;
+                        Add(all, how == Resolve::FaceOnGrey ? kFaceFill : kWhite);
+                    } else {
+                        Add(all, sample);
+                        Add(coloured, sample);
+                    }
+                }
+            }
+            const auto count = static_cast<std::uint64_t>(block * block);
+            Rgb colour = Average(all, count);
+            if (whites == count) colour = kWhite;
+            else if (how == Resolve::KeyedWhite) colour = whites * 2 >= count ? kWhite : Average(coloured, count - whites);
+            out.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width) + static_cast<std::size_t>(x)] = colour;
+        }
+    }
+    return out;
 }
 
 }  // namespace jadeleaf

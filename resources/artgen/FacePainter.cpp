@@ -115,9 +115,36 @@ void Circles(Canvas& face, int count) {
     for (const Placed& coin : coins) Coin(face, coin.x, coin.y, r, *coin.shades);
 }
 
+// An upright band from x0 to x1 over the rows top to bottom, in drawing units.
+void Band(Canvas& face, double x0, double x1, double top, double bottom, Rgb colour) {
+    face.FillPolygon({{x0, top}, {x1, top}, {x1, bottom}, {x0, bottom}}, colour);
+}
+
+// The stick drawn with more pixels than its four columns: a rounded stem with a soft highlight,
+// thin dark edges, and joints that swell out as rings.
+void RoundStick(Canvas& face, int left, int top, int height, const Shades& shades) {
+    const double x = left;
+    const double y0 = top + 0.3;
+    const double y1 = top + height - 0.3;
+    const double edge = 0.5;
+    face.FillEllipse(x + 2.0, y0 + 0.4, 2.0, 0.6, shades.dark);
+    face.FillEllipse(x + 2.0, y1 - 0.4, 2.0, 0.6, shades.dark);
+    Band(face, x, x + 4.0, y0 + 0.4, y1 - 0.4, shades.dark);
+    Band(face, x + edge, x + 4.0 - edge, y0 + 0.4, y1 - 0.4, shades.mid);
+    Band(face, x + 0.9, x + 2.0, y0 + 0.4, y1 - 0.4, shades.light);
+    for (const double joint : {top + 0.5, top + height / 2 + 0.5, top + height - 0.5}) {
+        face.FillEllipse(x + 2.0, joint, 3.0, 0.75, shades.dark);
+        face.Line({x + 0.6, joint - 0.3}, {x + 2.6, joint - 0.3}, 0.35, shades.light);
+    }
+}
+
 // A bamboo stick four pixels wide, lit from the left, with a joint at both ends and in the middle.
 void Stick(Canvas& face, int left, int top, int height, const Shades& shades) {
     const int bottom = top + height - 1;
+    if (face.Density() > 1) {
+        RoundStick(face, left, top, height, shades);
+        return;
+    }
     for (int y = top; y <= bottom; ++y) {
         face.SetPixel(left, y, shades.dark);
         face.SetPixel(left + 1, y, shades.light);
@@ -150,7 +177,8 @@ void Bird(Canvas& face) {
     face.FillCircle(20.5, 8.5, 3.3, kGreen.mid);
     face.FillPolygon({{23.5, 6.5}, {28.5, 9.0}, {23.5, 10.5}}, 0xF0A000);
     face.FillCircle(21.5, 7.5, 1.3, kWhite);
-    face.SetPixel(21, 7, kInk);
+    if (face.Density() > 1) face.FillCircle(21.6, 7.5, 0.6, kInk);
+    else face.SetPixel(21, 7, kInk);
     // A crest of three red plumes.
     for (double dx : {-2.5, 0.0, 2.5}) {
         face.Line({20.5, 5.0}, {20.5 + dx, 1.0}, 1.0, kRed.mid);
@@ -215,8 +243,47 @@ void Characters(Canvas& face, int number) {
     face.DrawGlyph(WanCharacter(), 3, 17, kRed.mid, 2, 2);
 }
 
+// The wind letters drawn as pen strokes over the box the small letters fill, (4, 6) to (25, 33).
+void StrokeWind(Canvas& face, char letter) {
+    constexpr double pen = 2.6;
+    constexpr double left = 5.5;
+    constexpr double right = 23.5;
+    constexpr double top = 7.5;
+    constexpr double bottom = 31.5;
+    constexpr double middle = (top + bottom) / 2.0;
+    switch (letter) {
+    case 'E':
+        face.Polyline({{right, top}, {left, top}, {left, bottom}, {right, bottom}}, pen, kNavy);
+        face.Line({left, middle}, {right - 3.0, middle}, pen, kNavy);
+        return;
+    case 'N': face.Polyline({{left, bottom}, {left, top}, {right, bottom}, {right, top}}, pen, kNavy); return;
+    case 'W':
+        face.Polyline({{left, top}, {left + 4.0, bottom}, {14.5, middle - 3.0}, {right - 4.0, bottom}, {right, top}}, pen,
+                      kNavy);
+        return;
+    default: {
+        // Two bowls of an S, the upper one open to the right and the lower one to the left.
+        std::vector<Point> curve;
+        const double rx = (right - left) / 2.0 - 0.5;
+        const double ry = (bottom - top) / 4.0;
+        const auto bowl = [&](double cy, double from, double to) {
+            constexpr int steps = 24;
+            for (int i = 0; i <= steps; ++i) {
+                const double angle = from + (to - from) * i / steps;
+                curve.push_back({14.5 + rx * std::cos(angle), cy + ry * std::sin(angle)});
+            }
+        };
+        bowl(top + ry, -0.45, -1.5 * kPi);
+        bowl(bottom - ry, -0.5 * kPi, kPi - 0.45);
+        face.Polyline(curve, pen, kNavy);
+        return;
+    }
+    }
+}
+
 void Wind(Canvas& face, char letter) {
-    face.DrawGlyph(WindLetter(letter), 4, 6, kNavy, 3, 3);
+    if (face.Density() > 1) StrokeWind(face, letter);
+    else face.DrawGlyph(WindLetter(letter), 4, 6, kNavy, 3, 3);
 }
 
 // The green dragon's sign, written as brush strokes.
@@ -403,9 +470,9 @@ void Flower(Canvas& face, int number) {
 
 }  // namespace
 
-Canvas PaintFace(int face) {
+Canvas PaintFace(int face, int density) {
     if (face < 1 || face > kFaceTotal) throw std::out_of_range("faces run from 1 to 42");
-    Canvas picture(kFaceWidth, kFaceHeight, kWhite);
+    Canvas picture(kFaceWidth, kFaceHeight, kWhite, density);
     if (face <= 9) Circles(picture, face);
     else if (face <= 18) Bamboos(picture, face - 9);
     else if (face <= 27) Characters(picture, face - 18);
@@ -413,7 +480,7 @@ Canvas PaintFace(int face) {
     else if (face <= 34) Dragon(picture, face - 32);
     else if (face <= 38) Season(picture, face - 34);
     else Flower(picture, face - 38);
-    return picture;
+    return picture.Resolved(Resolve::FaceOnGrey);
 }
 
 }  // namespace jadeleaf

@@ -89,8 +89,8 @@ void DrawTitleText(Canvas& canvas, std::string_view text, int x, int y, Rgb colo
     }
 }
 
-Canvas PaintWindowIcon() {
-    Canvas icon(32, 32, kWhite);
+Canvas PaintWindowIcon(int density) {
+    Canvas icon(32, 32, kWhite, density);
     constexpr Rgb outline = 0x303028;
     // The tile body 23 x 27 at (7, 1) with a 3-pixel edge to its left and below.
     for (int d = 1; d <= 3; ++d) {
@@ -104,26 +104,33 @@ Canvas PaintWindowIcon() {
     icon.FrameRect(7, 1, 23, 27, outline);
     icon.DrawGlyph(ChineseNumeral(5), 13, 4, 0x101010);
     icon.DrawGlyph(SmallWanCharacter(), 12, 14, 0xD4231C);
-    return icon;
+    return icon.Resolved(Resolve::Average);
 }
 
-Canvas PaintInfoButton() {
-    Canvas button(16, 16, kWhite);
+Canvas PaintInfoButton(int density) {
+    Canvas button(16, 16, kWhite, density);
     button.FillCircle(8.0, 8.0, 7.5, 0x000080);
     button.FillCircle(8.0, 8.0, 6.5, 0x0000FF);
     // The letter stays white, the button's own colour when white is taken as transparent.
+    if (density > 1) {
+        button.FillCircle(8.0, 4.0, 1.1, kWhite);
+        button.FillPolygon({{6.0, 6.0}, {9.0, 6.0}, {9.0, 12.0}, {10.0, 12.0}, {10.0, 13.0}, {6.0, 13.0}, {6.0, 12.0},
+                            {7.0, 12.0}, {7.0, 7.0}, {6.0, 7.0}},
+                           kWhite);
+        return button.Resolved(Resolve::Average);
+    }
     button.FillRect(7, 3, 2, 2, kWhite);
     button.FillRect(6, 6, 3, 1, kWhite);
     button.FillRect(7, 6, 2, 6, kWhite);
     button.FillRect(6, 12, 4, 1, kWhite);
-    return button;
+    return button.Resolved(Resolve::Average);
 }
 
-Canvas PaintEmblem() {
+Canvas PaintEmblem(int density) {
     constexpr int width = 116;
     constexpr int height = 110;
     constexpr double waterLine = 84.0;
-    Canvas emblem(width, height, 0xE8F4FA);
+    Canvas emblem(width, height, 0xE8F4FA, density);
     Bands(emblem, 0, 50, 0x7EBCE6, 0xE2F0F8, 5);
     // Far hills, then the garden's trees behind the water.
     emblem.FillPolygon({{0, 52}, {18, 40}, {34, 46}, {52, 36}, {74, 46}, {92, 38}, {116, 48}, {116, 70}, {0, 70}},
@@ -180,24 +187,24 @@ Canvas PaintEmblem() {
     for (const Point& bloom : {Point{4.0, 97.0}, Point{11.0, 101.0}, Point{19.0, 100.0}, Point{101.0, 98.0},
                                Point{108.0, 103.0}, Point{113.0, 99.0}})
         emblem.FillCircle(bloom.x, bloom.y, 1.4, 0xF06EA6);
-    return emblem;
+    return emblem.Resolved(Resolve::Average);
 }
 
-Canvas PaintQuickInfoTitle() {
+Canvas PaintQuickInfoTitle(int density) {
     constexpr std::string_view name = "Jadeleaf - Velora Edition";
     constexpr int scale = 2;
     constexpr double slant = 0.25;
-    Canvas title(322, 27, kWhite);
+    Canvas title(322, 27, kWhite, density);
     const int x = (title.Width() - TitleTextWidth(name) * scale - 5) / 2;
     DrawTitleText(title, name, x + 1, 5, 0xA8D8A8, scale, slant);
     DrawTitleText(title, name, x, 4, 0x007A10, scale, slant);
-    return title;
+    return title.Resolved(Resolve::Average);
 }
 
-Canvas PaintStartupPicture() {
+Canvas PaintStartupPicture(int density) {
     constexpr int width = 360;
     constexpr int height = 220;
-    Canvas picture(width, height);
+    Canvas picture(width, height, kWhite, density);
     Bands(picture, 0, height, 0x0C3E26, 0x1E7A48, 10);
     picture.FrameRect(3, 3, width - 6, height - 6, 0xD4AA3C);
     picture.FrameRect(4, 4, width - 8, height - 8, 0xD4AA3C);
@@ -258,7 +265,7 @@ Canvas PaintStartupPicture() {
     }
 
     // A small stack of finished tiles in three layers.
-    const Canvas frame = PaintTileFrame();
+    const Canvas frame = PaintTileFrame(density);
     struct Placed {
         int column;
         int row;
@@ -283,7 +290,7 @@ Canvas PaintStartupPicture() {
             return a.row != b.row ? a.row < b.row : a.column > b.column;
         });
         for (const Placed& tile : tiles) {
-            picture.Draw(ComposeFinishedTile(frame, PaintFace(tile.face)), baseX + offsetX + tile.column * 33,
+            picture.Draw(ComposeFinishedTile(frame, PaintFace(tile.face, density)), baseX + offsetX + tile.column * 33,
                          baseY + offsetY + tile.row * 43, true);
         }
     }
@@ -291,7 +298,7 @@ Canvas PaintStartupPicture() {
     DrawTitleText(picture, "Jadeleaf", 184, 25, 0x0A2A18, 3, 0.25);
     DrawTitleText(picture, "Jadeleaf", 182, 23, 0xF4E6B4, 3, 0.25);
     DrawTitleText(picture, "Velora Edition", 172, 62, 0xD4AA3C, 2, 0.25);
-    return picture;
+    return picture.Resolved(Resolve::Average);
 }
 
 }  // namespace jadeleaf

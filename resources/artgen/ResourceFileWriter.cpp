@@ -1,6 +1,8 @@
 // The resource file's layout, written byte by byte in little-endian order.
 #include "resources/artgen/ResourceFileWriter.h"
 
+#include <QByteArray>
+
 #include <cstdint>
 #include <stdexcept>
 #include <system_error>
@@ -17,6 +19,25 @@ void Put32(std::string& out, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
+// Appends a table and then the pictures it lists; offsets count from the start of `out`.
+void AppendTable(std::string& out, const std::vector<const ArtItem*>& items,
+                 const std::vector<std::vector<unsigned char>>& images) {
+    std::size_t offset = out.size() + items.size() * kResourceEntrySize;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        Put32(out, static_cast<std::uint32_t>(items[i]->id));
+        Put32(out, static_cast<std::uint32_t>(offset));
+        Put32(out, static_cast<std::uint32_t>(images[i].size()));
+        Put32(out, ResourceChecksum(items[i]->id, images[i]));
+        offset += images[i].size();
+    }
+    for (const std::vector<unsigned char>& image : images) out.append(image.begin(), image.end());
+}
+
+std::vector<unsigned char> Deflated(const std::vector<unsigned char>& bmp) {
+    const QByteArray packed = qCompress(bmp.data(), static_cast<qsizetype>(bmp.size()), 9);
+    return {packed.begin(), packed.end()};
+}
+
 }  // namespace
 
 std::string ResourceFileBytes(const ArtCatalogue& catalogue, const std::set<int>& omitted) {
@@ -30,15 +51,21 @@ std::string ResourceFileBytes(const ArtCatalogue& catalogue, const std::set<int>
     std::string out(kResourceFileTag.begin(), kResourceFileTag.end());
     Put32(out, kResourceFileVersion);
     Put32(out, static_cast<std::uint32_t>(items.size()));
-    std::size_t offset = kResourceHeaderSize + items.size() * kResourceEntrySize;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        Put32(out, static_cast<std::uint32_t>(items[i]->id));
-        Put32(out, static_cast<std::uint32_t>(offset));
-        Put32(out, static_cast<std::uint32_t>(images[i].size()));
-        Put32(out, ResourceChecksum(items[i]->id, images[i]));
-        offset += images[i].size();
+    AppendTable(out, items, images);
+
+    // An omitted picture goes at every density, as it would from a file made before them.
+    items.clear();
+    images.clear();
+    for (const ArtItem& item : catalogue.denseResources) {
+        if (omitted.count(item.id % kDenseIdStep) != 0) continue;
+        items.push_back(&item);
+        images.push_back(Deflated(EncodeBmp(item.picture, item.depth)));
     }
-    for (const std::vector<unsigned char>& image : images) out.append(image.begin(), image.end());
+    if (!items.empty()) {
+        out.append(kDenseSetTag.begin(), kDenseSetTag.end());
+        Put32(out, static_cast<std::uint32_t>(items.size()));
+        AppendTable(out, items, images);
+    }
     if (out.size() > kResourceFileLimit) throw std::runtime_error("the resource file would exceed its size limit");
     return out;
 }

@@ -11,16 +11,18 @@ inline constexpr int kFaceX = 6;
 inline constexpr int kFaceY = 2;
 inline constexpr int kFaceWidth = 29;
 inline constexpr int kFaceHeight = 39;
-inline constexpr Rgb kFaceFill = 0xCECECE;  // what the game puts behind a face's white pixels
+
+// Each picture comes at density 1, 2 or 3: the size and positions below times the density.
 
 // 37 x 47: white face area inside a dark outline, the 3-D edge on the left and at the bottom,
 // and white (transparent) corner triangles at the top left and the bottom right.
-Canvas PaintTileFrame();
+Canvas PaintTileFrame(int density = 1);
 // 37 x 47: the same body with a light grey face and a grey edge.
-Canvas PaintPlaceholderTile();
+Canvas PaintPlaceholderTile(int density = 1);
 // 29 x 39: diagonal stripes on white, laid over a face to mark a sure bet.
-Canvas PaintSureBetPattern();
-// A tile as the game composes it: the frame, then the face on light grey at (6, 2).
+Canvas PaintSureBetPattern(int density = 1);
+// A tile as the game composes it: the frame, then the face on light grey at (6, 2); both
+// pictures of the same density.
 Canvas ComposeFinishedTile(const Canvas& frame, const Canvas& face);
 
 }  // namespace jadeleaf
