@@ -258,8 +258,9 @@ void StrokeWind(Canvas& face, char letter) {
         return;
     case 'N': face.Polyline({{left, bottom}, {left, top}, {right, bottom}, {right, top}}, pen, kNavy); return;
     case 'W':
-        face.Polyline({{left, top}, {left + 4.0, bottom}, {14.5, middle - 3.0}, {right - 4.0, bottom}, {right, top}}, pen,
-                      kNavy);
+        // Upright sides with a short stem between them, joined at the foot.
+        face.Polyline({{left, top}, {left, bottom}, {14.5, bottom - 8.0}, {right, bottom}, {right, top}}, pen, kNavy);
+        face.Line({14.5, top + 8.0}, {14.5, bottom - 8.0}, pen, kNavy);
         return;
     default: {
         // Two bowls of an S, the upper one open to the right and the lower one to the left.
@@ -312,6 +313,9 @@ void GreenDragon(Canvas& face) {
 void WhiteDragon(Canvas& face) {
     face.FrameRect(2, 2, 25, 35, kBlue.mid);
     face.FrameRect(3, 3, 23, 33, kBlue.mid);
+    // With pixels to spare the broad border gets a light inlay down its middle.
+    if (face.Density() > 1)
+        face.Polyline({{3.0, 3.0}, {26.0, 3.0}, {26.0, 36.0}, {3.0, 36.0}, {3.0, 3.0}}, 0.5, kBlue.light);
     face.FrameRect(6, 6, 17, 27, kBlue.dark);
     for (Point corner : {Point{4.5, 4.5}, Point{24.5, 4.5}, Point{4.5, 34.5}, Point{24.5, 34.5}})
         face.FillCircle(corner.x, corner.y, 2.2, kBlue.dark);
