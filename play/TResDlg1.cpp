@@ -17,7 +17,7 @@ namespace jadeleaf {
 TResDlg1::TResDlg1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::ResDlg1>()) {
     ui_->setupUi(this);
     const QImage emblem = ArtImage(EmblemBitmap());
-    ui_->BitBtn1->setIcon(QIcon(QPixmap::fromImage(emblem)));
+    ui_->BitBtn1->setIcon(ArtIcon(EmblemBitmap()));
     ui_->BitBtn1->setIconSize(emblem.size());
     // Two lines of a saying fill the box; a scroll bar would only narrow it.
     ui_->Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

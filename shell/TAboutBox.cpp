@@ -16,7 +16,7 @@ TAboutBox::TAboutBox(Clock& clock, std::function<QPoint()> clientOrigin, QWidget
       timer1_(clock, [this] { Timer1Timer(); }),
       clientOrigin_(std::move(clientOrigin)) {
     ui_->setupUi(this);
-    ui_->ProgramIcon->setPixmap(QPixmap::fromImage(ArtImage(EmblemBitmap())));
+    ui_->ProgramIcon->setPixmap(ArtPixmap(EmblemBitmap(), devicePixelRatioF()));
     ui_->ProgramIcon->setAccessibleName("Program emblem: a red arched bridge with a gate over water");
     // The address line is a link to press, not a text to select or edit.
     ui_->RichEdit1->viewport()->installEventFilter(this);

@@ -12,7 +12,7 @@ namespace jadeleaf {
 
 TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::InfoForm>()) {
     ui_->setupUi(this);
-    ui_->Image1->setPixmap(QPixmap::fromImage(ArtImage(QuickInfoTitleBitmap())));
+    ui_->Image1->setPixmap(ArtPixmap(QuickInfoTitleBitmap(), devicePixelRatioF()));
     ui_->Image1->setAccessibleName("Jadeleaf - Velora Edition");
     textInset_ = size() - ui_->Memo1->size();
     FormCreate();

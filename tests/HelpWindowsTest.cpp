@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <cmath>
 #include <fstream>
 
 #include "framework/TCCalendar.h"
@@ -19,6 +20,7 @@
 #include "shell/TAboutBox.h"
 #include "shell/TCalendarForm.h"
 #include "shell/TInfoForm.h"
+#include "resources/ProgramArtImage.h"
 #include "tests/ShellFixture.h"
 #include "ui_TAboutBox.h"
 #include "ui_TCalendarForm.h"
@@ -286,6 +288,28 @@ TEST_F(HelpWindowsTest, MainWindowBoundsOnAnSmallScreenAndFromStoredWidths) {
     start("000001f4", "00000000");
     EXPECT_EQ(form->size(), QSize(575, 428)) << "the form description's bounds, widened to the table";
     EXPECT_EQ(form->pos(), QPoint(303, 114));
+}
+
+// Run at the screen's own ratio and again with QT_SCALE_FACTOR=2: at 1 the pictures are the
+// small ones pixel for pixel; on a denser screen they are drawn for it, at the same size.
+TEST_F(HelpWindowsTest, ProgramPicturesAreDrawnForTheScreensPixelRatio) {
+    Create();
+    const qreal ratio = AboutBox->devicePixelRatioF();
+    const struct {
+        QPixmap shown;
+        ArtBlob blob;
+    } pictures[] = {
+        {AboutBox->Controls().ProgramIcon->pixmap(), EmblemBitmap()},
+        {InfoForm->Controls().Image1->pixmap(), QuickInfoTitleBitmap()},
+    };
+    for (const auto& [shown, blob] : pictures) {
+        const QImage small = ArtImage(blob);
+        EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(small.size()));
+        EXPECT_EQ(shown.devicePixelRatio(), ratio > 1.0 ? std::ceil(ratio) : 1.0);
+        if (ratio == 1.0) {
+            EXPECT_EQ(shown.toImage().convertToFormat(QImage::Format_RGB32), small.convertToFormat(QImage::Format_RGB32));
+        }
+    }
 }
 
 }  // namespace
