@@ -39,6 +39,15 @@ void Add(std::uint64_t sums[3], Rgb colour) {
 
 }  // namespace
 
+Rgb Mix(Rgb from, Rgb to, double t) {
+    auto channel = [&](int shift) {
+        const double a = (from >> shift) & 0xFF;
+        const double b = (to >> shift) & 0xFF;
+        return static_cast<Rgb>(std::lround(a + (b - a) * t)) << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
+}
+
 Canvas::Canvas(int width, int height, Rgb background) : Canvas(width, height, background, 1) {}
 
 Canvas::Canvas(int width, int height, Rgb background, int density)

@@ -12,6 +12,9 @@ using Rgb = std::uint32_t;  // 0xRRGGBB
 inline constexpr Rgb kWhite = 0xFFFFFF;
 inline constexpr Rgb kFaceFill = 0xCECECE;  // what the game puts behind a face's white pixels
 
+// The colour a share t of the way from `from` to `to`.
+Rgb Mix(Rgb from, Rgb to, double t);
+
 struct Point {
     double x;
     double y;

@@ -16,17 +16,8 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// Blends two colours in steps; used for the bands of skies and backgrounds, which stay few so
-// that the pictures fit a 256-colour palette.
-Rgb Mix(Rgb from, Rgb to, double t) {
-    auto channel = [&](int shift) {
-        const double a = (from >> shift) & 0xFF;
-        const double b = (to >> shift) & 0xFF;
-        return static_cast<Rgb>(std::lround(a + (b - a) * t)) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
-}
-
+// Bands of colour blended in steps for skies and backgrounds; they stay few so that the small
+// pictures fit a 256-colour palette.
 void Bands(Canvas& canvas, int top, int bottom, Rgb from, Rgb to, int bandHeight) {
     const int count = std::max(1, (bottom - top + bandHeight - 1) / bandHeight);
     for (int i = 0; i < count; ++i) {

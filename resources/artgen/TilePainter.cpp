@@ -1,9 +1,7 @@
 // The tile body: a face area seen from the front and the tile's depth seen at its left and bottom.
 #include "resources/artgen/TilePainter.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace jadeleaf {
 
@@ -23,15 +21,6 @@ struct BodyColours {
     std::array<Rgb, kEdgeDepth> leftEdge;    // from next to the face outwards
     std::array<Rgb, kEdgeDepth> bottomEdge;  // the same in shade: light falls from the top left
 };
-
-Rgb Mix(Rgb from, Rgb to, double t) {
-    auto channel = [&](int shift) {
-        const double a = (from >> shift) & 0xFF;
-        const double b = (to >> shift) & 0xFF;
-        return static_cast<Rgb>(std::lround(a + (b - a) * t)) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
-}
 
 // The edge of a denser tile: the four layers of the edge become as many thin bands as there are
 // pixels, each layer shading into the next of the same material (the ivory front, the green
