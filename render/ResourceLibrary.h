@@ -29,7 +29,9 @@ public:
     // Bitmap `id`; a null image when the file lacks it or it cannot be decoded.
     QImage Bitmap(int id) const;
     // Bitmap `id` drawn natively at `density` times its size (1, 2 or 3); a
-    // null image when the file has no such drawing.
+    // null image when the file has no such drawing (a file made before them),
+    // it cannot be decoded, or it is not exactly `density` times the size of
+    // bitmap `id`. Drawing then falls back to the small picture.
     QImage Bitmap(int id, int density) const;
 
     // The places looked at, in order.

@@ -21,7 +21,7 @@ inline constexpr std::size_t kResourceHeaderSize = 16;
 inline constexpr std::size_t kResourceEntrySize = 16;
 inline constexpr int kFirstResourceId = 1;
 inline constexpr int kLastResourceId = 45;
-// The real file is about 900 KiB with its denser pictures; anything much larger is not ours.
+// The real file is about 400 KiB with its denser pictures; anything much larger is not ours.
 inline constexpr std::size_t kResourceFileLimit = 4u << 20;
 
 // The denser pictures follow the last byte of the last picture above, so a reader that knows only
@@ -32,6 +32,10 @@ inline constexpr std::size_t kResourceFileLimit = 4u << 20;
 //           in zlib's format (the layout of Qt's qCompress); no two pictures share a byte
 // Picture `id` drawn at density 2 or 3 has the identifier DenseResourceId(id, density); its
 // checksum is made as above. Deflating keeps the file small: smooth pictures have many colours.
+// They keep the small pictures' rule for white, which the game makes transparent or the tile's
+// grey: a pixel is white only where the picture is white all over it. Faces blend their edges
+// against that grey, so they sit smoothly on a tile; the frame and the sure-bet pattern have hard
+// edges against white, so nothing pale shows round them.
 inline constexpr std::array<unsigned char, 8> kDenseSetTag = {'J', 'L', 'D', 'E', 'N', 'S', '2', 0x1A};
 inline constexpr int kLargestDensity = 3;
 inline constexpr int kDenseIdStep = 100;
