@@ -236,10 +236,38 @@ void Bamboos(Canvas& face, int count) {
     for (const Placed& stick : sticks) Stick(face, stick.left, stick.top, stick.height, *stick.shades);
 }
 
+// The numerals as brush strokes, in the cells of the 11 x 7 numeral glyphs: (0, 0) is the centre
+// of the top-left cell.
+using Strokes = std::vector<std::vector<Point>>;
+
+Strokes NumeralStrokes(int number) {
+    switch (number) {
+    case 1: return {{{0, 3}, {10, 3}}};
+    case 2: return {{{2, 1}, {8, 1}}, {{0, 5}, {10, 5}}};
+    case 3: return {{{2, 0}, {8, 0}}, {{3, 3}, {7, 3}}, {{0, 6}, {10, 6}}};
+    case 4:
+        return {{{0, 6}, {0, 0}, {10, 0}, {10, 6}, {0, 6}}, {{4, 0}, {4, 2}, {2.2, 4}},
+                {{7, 0}, {7, 3}, {8, 4}, {10, 4}}};
+    case 5: return {{{0, 0}, {9, 0}}, {{3, 0}, {2.6, 3}, {1, 5.5}}, {{2.6, 3}, {8, 3}, {8, 6}}, {{0, 6}, {10, 6}}};
+    case 6: return {{{4, 0}, {5.6, 1}}, {{0, 2}, {10, 2}}, {{3, 4}, {1, 6}}, {{7, 4}, {9, 6}}};
+    case 7: return {{{1, 2.2}, {7, 2}, {10, 1}}, {{3, 0}, {3, 5}, {4, 6}, {10, 6}, {10, 5}}};
+    case 8: return {{{3, 0}, {3, 2}, {2, 4.2}, {0, 6}}, {{7, 0}, {8, 2.5}, {9, 4.5}, {10, 6}}};
+    default: return {{{2, 0}, {2, 4}, {0, 6}}, {{0, 2}, {5, 2}, {5, 5}, {6, 6}, {10, 6}, {10, 5}}};
+    }
+}
+
 void Characters(Canvas& face, int number) {
-    // Drawn twice a pixel apart: heavier upright strokes keep numerals such as three and five apart.
-    face.DrawGlyph(ChineseNumeral(number), 3, 1, kInk, 2, 2);
-    face.DrawGlyph(ChineseNumeral(number), 4, 1, kInk, 2, 2);
+    if (face.Density() > 1) {
+        for (const std::vector<Point>& stroke : NumeralStrokes(number)) {
+            std::vector<Point> placed;
+            for (const Point& cell : stroke) placed.push_back({4.5 + 2.0 * cell.x, 2.0 + 2.0 * cell.y});
+            face.Polyline(placed, 2.2, kInk);
+        }
+    } else {
+        // Drawn twice a pixel apart: heavier upright strokes keep numerals such as three and five apart.
+        face.DrawGlyph(ChineseNumeral(number), 3, 1, kInk, 2, 2);
+        face.DrawGlyph(ChineseNumeral(number), 4, 1, kInk, 2, 2);
+    }
     face.DrawGlyph(WanCharacter(), 3, 17, kRed.mid, 2, 2);
 }
 
