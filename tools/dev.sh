@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation2
-          libgtest-dev libbenchmark-dev)
+          libgtest-dev libbenchmark-dev zlib1g-dev)
 # Only the package command needs these: the dependency finder and the checkers a distribution runs.
 package_tools=(dpkg-dev file lintian desktop-file-utils appstream groff-base)
 
