@@ -77,6 +77,18 @@ protected:
     QTemporaryDir folder;
 };
 
+// The pictures at their usual size are the same bytes as before there were denser ones: what a
+// player sees at 100% on an ordinary screen does not change.
+TEST_F(DenseArtworkTest, TheSmallPicturesKeepTheirBytes) {
+    const Bytes real = RealFile();
+    EXPECT_EQ(ResourceChecksum(0, std::span(real).first(DenseSetStart(real))), 0x2DC76E72u);
+    const std::pair<ArtBlob, std::uint32_t> pictures[] = {
+        {WindowIconBitmap(), 0xDD45D9ADu}, {InfoButtonBitmap(), 0x9F5A90DDu}, {EmblemBitmap(), 0x4C18F338u},
+        {QuickInfoTitleBitmap(), 0xBBF39549u}, {PlaceholderTileBitmap(), 0x9CBA2D0Cu},
+    };
+    for (const auto& [blob, checksum] : pictures) EXPECT_EQ(ResourceChecksum(0, {blob.data, blob.size}), checksum);
+}
+
 // Each denser picture is its own drawing of the same shapes: smoothed back to the small size it
 // comes close to the small picture, yet it is not the small picture's pixels repeated.
 TEST_F(DenseArtworkTest, EveryPictureIsDrawnAgainAtTwiceAndThreeTimesItsSize) {
