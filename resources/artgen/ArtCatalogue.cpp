@@ -1,8 +1,7 @@
-// Gathers the library's 45 bitmaps and the program's own pictures.
+// Gathers the library's 45 bitmaps and the program's own pictures, at each density.
 #include "resources/artgen/ArtCatalogue.h"
 
 #include "resources/ResourceFileFormat.h"
-
 #include "resources/artgen/FacePainter.h"
 #include "resources/artgen/PicturePainter.h"
 #include "resources/artgen/TilePainter.h"
@@ -10,6 +9,9 @@
 namespace jadeleaf {
 
 namespace {
+
+// Smooth drawings need more colours than the small pictures' palettes hold.
+BmpDepth DenseDepth(BmpDepth depth, int density) { return density == 1 ? depth : BmpDepth::Rgb24; }
 
 std::vector<ArtItem> Resources(int density) {
     std::vector<ArtItem> items;
@@ -20,14 +22,10 @@ std::vector<ArtItem> Resources(int density) {
     for (int face = 1; face <= kFaceTotal; ++face)
         add(face, "face " + std::to_string(face), PaintFace(face, density), BmpDepth::Rgb24);
     add(43, "tile frame", PaintTileFrame(density), BmpDepth::Rgb24);
-    // The smooth start-up picture has too many colours for a palette.
-    add(44, "start-up picture", PaintStartupPicture(density), density == 1 ? BmpDepth::Indexed8 : BmpDepth::Rgb24);
+    add(44, "start-up picture", PaintStartupPicture(density), DenseDepth(BmpDepth::Indexed8, density));
     add(45, "sure-bet pattern", PaintSureBetPattern(density), BmpDepth::Rgb24);
     return items;
 }
-
-// Smooth drawings need more colours than the small pictures' palettes hold.
-BmpDepth DenseDepth(BmpDepth depth, int density) { return density == 1 ? depth : BmpDepth::Rgb24; }
 
 std::vector<ArtItem> ProgramPictures(int density) {
     return {

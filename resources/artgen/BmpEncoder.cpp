@@ -1,6 +1,8 @@
 // Writes BITMAPFILEHEADER, BITMAPINFOHEADER, the palette and the pixel rows of a picture.
 #include "resources/artgen/BmpEncoder.h"
 
+#include <QByteArray>
+
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
@@ -100,6 +102,12 @@ std::vector<unsigned char> EncodeBmp(const Canvas& picture, BmpDepth depth) {
         out.resize(rowStart + rowBytes, 0);
     }
     return out;
+}
+
+std::vector<unsigned char> EncodePackedBmp(const Canvas& picture, BmpDepth depth) {
+    const std::vector<unsigned char> bmp = EncodeBmp(picture, depth);
+    const QByteArray packed = qCompress(bmp.data(), static_cast<qsizetype>(bmp.size()), 9);
+    return {packed.begin(), packed.end()};
 }
 
 }  // namespace jadeleaf

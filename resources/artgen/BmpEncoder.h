@@ -15,5 +15,8 @@ enum class BmpDepth {
 
 // Throws std::runtime_error when a picture has more colours than an indexed depth can hold.
 std::vector<unsigned char> EncodeBmp(const Canvas& picture, BmpDepth depth);
+// The same file image deflated, in the layout of Qt's qCompress (a big-endian length, then a zlib
+// stream), as the denser pictures are kept.
+std::vector<unsigned char> EncodePackedBmp(const Canvas& picture, BmpDepth depth);
 
 }  // namespace jadeleaf

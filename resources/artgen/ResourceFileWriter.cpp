@@ -1,8 +1,6 @@
 // The resource file's layout, written byte by byte in little-endian order.
 #include "resources/artgen/ResourceFileWriter.h"
 
-#include <QByteArray>
-
 #include <cstdint>
 #include <stdexcept>
 #include <system_error>
@@ -33,11 +31,6 @@ void AppendTable(std::string& out, const std::vector<const ArtItem*>& items,
     for (const std::vector<unsigned char>& image : images) out.append(image.begin(), image.end());
 }
 
-std::vector<unsigned char> Deflated(const std::vector<unsigned char>& bmp) {
-    const QByteArray packed = qCompress(bmp.data(), static_cast<qsizetype>(bmp.size()), 9);
-    return {packed.begin(), packed.end()};
-}
-
 }  // namespace
 
 std::string ResourceFileBytes(const ArtCatalogue& catalogue, const std::set<int>& omitted) {
@@ -59,7 +52,7 @@ std::string ResourceFileBytes(const ArtCatalogue& catalogue, const std::set<int>
     for (const ArtItem& item : catalogue.denseResources) {
         if (omitted.count(item.id % kDenseIdStep) != 0) continue;
         items.push_back(&item);
-        images.push_back(Deflated(EncodeBmp(item.picture, item.depth)));
+        images.push_back(EncodePackedBmp(item.picture, item.depth));
     }
     if (!items.empty()) {
         out.append(kDenseSetTag.begin(), kDenseSetTag.end());
