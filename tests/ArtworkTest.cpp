@@ -323,4 +323,27 @@ TEST_F(ArtworkGeneratorTest, WritesTheDesktopIconsAtEveryThemeSize) {
     EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
 }
 
+// From 48 pixels up the icons come from the tile drawn at that size, not from the 32-pixel
+// picture's blocks: a dense desktop shows them smooth.
+TEST_F(ArtworkGeneratorTest, LargeDesktopIconsAreDrawnAtTheirSize) {
+    const GeneratorRun run = RunGenerator("--icons '" + (scratch / "icons").string() + "'");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const auto icon = [&](int size) {
+        return QImage(QString::fromStdString((scratch / "icons" / ("jadeleaf-" + std::to_string(size) + ".png")).string()))
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage blocky = icon(32).scaled(256, 256, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage largest = icon(256);
+    int differing = 0;
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) differing += largest.pixel(x, y) != blocky.pixel(x, y) ? 1 : 0;
+    EXPECT_GE(differing, 256 * 256 / 50);
+    // Smooth edges: some pixels of the tile's outline are partly transparent.
+    const QImage middle = icon(64);
+    int partial = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) partial += qAlpha(middle.pixel(x, y)) % 255 != 0 ? 1 : 0;
+    EXPECT_GE(partial, 20);
+}
+
 }  // namespace

@@ -11,6 +11,8 @@ namespace {
 
 // Samples per pixel along each axis on a denser canvas: 16 levels of coverage for every edge.
 constexpr int kSamples = 4;
+// The desktop's largest icon is the window icon drawn eight times its size.
+constexpr int kLargestDensity = 8;
 // A glyph's stroke is this share of its cell, so neighbouring strokes keep a gap between them.
 constexpr double kGlyphPen = 0.84;
 
@@ -53,7 +55,7 @@ Canvas::Canvas(int width, int height, Rgb background) : Canvas(width, height, ba
 Canvas::Canvas(int width, int height, Rgb background, int density)
     : width(width), height(height), density(density), scale(density > 1 ? density * kSamples : 1) {
     if (width <= 0 || height <= 0) throw std::invalid_argument("a picture needs a positive size");
-    if (density < 1 || density > 3) throw std::invalid_argument("pictures are drawn at density 1, 2 or 3");
+    if (density < 1 || density > kLargestDensity) throw std::invalid_argument("pictures are drawn at density 1 to 8");
     sampleWidth = width * scale;
     sampleHeight = height * scale;
     pixels.assign(static_cast<std::size_t>(sampleWidth) * static_cast<std::size_t>(sampleHeight), background);

@@ -65,10 +65,14 @@ void WriteIcons(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder, error);
     if (error) throw std::runtime_error("cannot create " + folder.string() + ": " + error.message());
     const Canvas icon = PaintWindowIcon();
-    // Every size is the largest one averaged down, so the small icons keep the tile's shape
-    // without the uneven pixels that a plain resampling of the 32-pixel picture would give.
-    const QImage largest = TransparentIcon(icon, kLargest / icon.Width());
+    // The sizes up to the window icon's are the largest one averaged down, so the small icons keep
+    // the tile's shape without the uneven pixels that a plain resampling of the 32-pixel picture
+    // would give. The larger ones come from the icon drawn at the largest size, smooth and with
+    // its strokes, so a dense desktop shows no blocks.
+    const QImage blocky = TransparentIcon(icon, kLargest / icon.Width());
+    const QImage smooth = TransparentIcon(PaintWindowIcon(kLargest / icon.Width(), Resolve::KeyedWhite), 1);
     for (const int size : kIconSizes) {
+        const QImage& largest = size <= icon.Width() ? blocky : smooth;
         const QImage image = largest.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         ReplaceFile(folder / ("jadeleaf-" + std::to_string(size) + ".png"), PngBytes(image));
     }

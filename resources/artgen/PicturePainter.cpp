@@ -80,22 +80,35 @@ void DrawTitleText(Canvas& canvas, std::string_view text, int x, int y, Rgb colo
     }
 }
 
-Canvas PaintWindowIcon(int density) {
+Canvas PaintWindowIcon(int density, Resolve edges) {
     Canvas icon(32, 32, kWhite, density);
     constexpr Rgb outline = 0x303028;
     // The tile body 23 x 27 at (7, 1) with a 3-pixel edge to its left and below.
     for (int d = 1; d <= 3; ++d) {
         const Rgb side = d == 3 ? 0x1F5A33 : (d == 2 ? 0x3E9A58 : 0xDCCB98);
+        if (density > 1) {
+            // The same bands as slanted strips, whose ends are straight at any size.
+            const double t0 = d - 1;
+            const double t1 = d;
+            icon.FillPolygon({{7 - t0, 1 + t0}, {7 - t1, 1 + t1}, {7 - t1, 28 + t1}, {7 - t0, 28 + t0}}, side);
+            icon.FillPolygon({{7 - t0, 28 + t0}, {30 - t0, 28 + t0}, {30 - t1, 28 + t1}, {7 - t1, 28 + t1}}, side);
+            continue;
+        }
         for (int y = 1; y <= 27; ++y) icon.SetPixel(7 - d, y + d, side);
         for (int x = 7; x <= 29; ++x) icon.SetPixel(x - d, 27 + d, side);
         icon.SetPixel(7 - d, 1 + d, outline);
         icon.SetPixel(29 - d, 27 + d, outline);
     }
+    if (density > 1) {
+        // The slanted ends, just inside the strips' diagonal edges.
+        icon.Line({7.5, 1.0}, {4.0, 4.5}, 0.7, outline);
+        icon.Line({30.0, 27.5}, {26.5, 31.0}, 0.7, outline);
+    }
     icon.FillRect(7, 1, 23, 27, 0xF6F0DC);
     icon.FrameRect(7, 1, 23, 27, outline);
     icon.DrawGlyph(ChineseNumeral(5), 13, 4, 0x101010);
     icon.DrawGlyph(SmallWanCharacter(), 12, 14, 0xD4231C);
-    return icon.Resolved(Resolve::Average);
+    return icon.Resolved(edges);
 }
 
 Canvas PaintInfoButton(int density) {
