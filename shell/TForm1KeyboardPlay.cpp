@@ -1,5 +1,6 @@
 // Playing without the mouse: a cursor over the tiles moved by keys, and the
 // tiles acted on through the mouse's own handlers.
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -104,6 +105,16 @@ bool TForm1::ClientAreaKeyPress(const QKeyEvent& key) {
     default:
         return false;
     }
+}
+
+// The Tab that brings the focus to the table from elsewhere in the window
+// (or from nowhere, as in a window that no window manager has activated)
+// is the table's own Tab too: it lands on a tile.
+void TForm1::ClientAreaFocusIn(const QFocusEvent& focus) {
+    const Qt::FocusReason reason = focus.reason();
+    if (keyCursorShown_ || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)) return;
+    if (game_.shell.viewMode != kViewTable) return;
+    MoveKeyCursor(NextFreeTile(tableAccessibility_->Cursor(), reason == Qt::TabFocusReason));
 }
 
 void TForm1::MoveKeyCursor(int p) {
