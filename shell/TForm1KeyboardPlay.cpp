@@ -32,6 +32,9 @@ bool Visible(const TileRecord& tile) { return tile.present == 1 && tile.covered 
 // their own texts.
 void TForm1::SetUpKeyboardPlay() {
     ui_->ClientArea->setFocusPolicy(Qt::StrongFocus);
+    // The table is the window's focus from the start, so that the first Tab
+    // is the table's own even in a window that nothing has activated.
+    ui_->ClientArea->setFocus();
     auto* newGame = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(newGame, &QShortcut::activated, this, [this] {
         if (ui_->GameMenu1->menuAction()->isEnabled() && ui_->NewGame1->isEnabled()) ui_->NewGame1->trigger();
