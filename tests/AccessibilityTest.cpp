@@ -13,8 +13,10 @@
 #include <QMenu>
 #include <QSlider>
 #include <QTest>
+#include <memory>
 #include <vector>
 
+#include "framework/PlatformTimer.h"
 #include "framework/SystemClock.h"
 #include "framework/TCCalendar.h"
 #include "play/TResDlg1.h"
@@ -377,6 +379,7 @@ protected:
         if (watched == table_ && type == QEvent::KeyPress) seen.emplace_back("key");
         if (watched == window_ && type == QEvent::Close) seen.emplace_back("close");
         if (watched == form_ && type == QEvent::MetaCall) seen.emplace_back("command");
+        if (watched == table_ && type == QEvent::MetaCall) seen.emplace_back("tile");
         return false;
     }
 
@@ -388,8 +391,9 @@ private:
 
 // Automatic play's pauses, as the real clock keeps them: a reader's question
 // (which the bus delivers through the event loop) and a paint are served,
-// while a press, a key, the window manager's close request and a menu item
-// that the reader invokes wait for the pause's end and come in their order.
+// while a press, a key, the window manager's close request, a menu item and
+// a tile that the reader invokes wait for the pause's end and come in their
+// order; a timer that falls due meanwhile ticks after the pause.
 TEST_F(AccessibilityTest, PausesAnswerReadersAndPaintWhileInputAndCommandsWaitForTheirEnd) {
     Create();
     StartUp();
@@ -401,14 +405,21 @@ TEST_F(AccessibilityTest, PausesAnswerReadersAndPaintWhileInputAndCommandsWaitFo
         started = clock.pauses.size();
         form->findChild<QAction*>("AutoPlay1")->trigger();
     });
+    bool ticked = false;
+    std::unique_ptr<PlatformTimer> timer;
+    timer = std::make_unique<PlatformTimer>(realClock, [&] {
+        ticked = true;
+        timer->SetEnabled(false);
+    });
     bool paused = false;
     clock.onPause = [&](int) {
         if (started == 0 || clock.pauses.size() != started + 3 || paused) return;
         paused = true;
         arrivals.seen.clear();
         const QPoint at = CentreOf(1);
-        QCoreApplication::postEvent(form->ClientArea(), new QMouseEvent(QEvent::MouseButtonPress, at, form->ClientArea()->mapToGlobal(at),
-                                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(form->ClientArea(),
+                                    new QMouseEvent(QEvent::MouseButtonPress, at, form->ClientArea()->mapToGlobal(at),
+                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
         QCoreApplication::postEvent(form->ClientArea(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         QCoreApplication::postEvent(form->windowHandle(), new QCloseEvent);
         QString read;
@@ -423,13 +434,20 @@ TEST_F(AccessibilityTest, PausesAnswerReadersAndPaintWhileInputAndCommandsWaitFo
                         item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
                     }
                 }
+                Tiles().front()->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
             },
             Qt::QueuedConnection);
+        timer->SetInterval(0);
+        timer->SetEnabled(true);
         form->ClientArea()->update();
         modal.answers = {MessageAnswer::No};
         realClock.Pause(1);
+        EXPECT_FALSE(ticked);
         EXPECT_EQ(read, QString("Game table, %1 tiles left").arg(GameOf().table.tilesLeft)) << "answered during the pause";
-        EXPECT_EQ(arrivals.seen, std::vector<std::string>{"paint"});
+        // The tile's press comes as a request to the table that the reader has
+        // sent through the event loop; the press itself waits.
+        EXPECT_EQ(arrivals.seen, (std::vector<std::string>{"paint", "tile"}));
+        arrivals.seen.clear();
         EXPECT_EQ(GameOf().table.stopRequested, 0);
         EXPECT_TRUE(modal.messages.empty());
         clock.steps.push_back([&] {
@@ -439,9 +457,11 @@ TEST_F(AccessibilityTest, PausesAnswerReadersAndPaintWhileInputAndCommandsWaitFo
     };
     clock.Advance(400);
     EXPECT_TRUE(paused);
+    EXPECT_TRUE(ticked) << "after the pause";
     std::vector<std::string> held;
-    std::copy_if(arrivals.seen.begin(), arrivals.seen.end(), std::back_inserter(held), [](const std::string& what) { return what != "paint"; });
-    EXPECT_EQ(held, (std::vector<std::string>{"press", "key", "close", "command"}));
+    std::copy_if(arrivals.seen.begin(), arrivals.seen.end(), std::back_inserter(held),
+                 [](const std::string& what) { return what != "paint"; });
+    EXPECT_EQ(held, (std::vector<std::string>{"press", "key", "close", "command", "tile"}));
     ASSERT_EQ(modal.messages.size(), 1u);
     EXPECT_EQ(modal.messages[0].text, "Quit game and exit?");
     EXPECT_EQ(modal.Count("AboutBox"), 1);
