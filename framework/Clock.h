@@ -18,7 +18,9 @@ public:
     virtual DayFraction TimeOfDay() = 0;
     virtual std::uint32_t CalendarSeconds() = 0;
 
-    // A pause that blocks the window: nothing is handled meanwhile.
+    // A pause of the program. The window keeps painting and answering the
+    // window manager and the accessibility bus meanwhile; the player's input,
+    // the timers and the commands wait for the pause's end.
     virtual void Pause(int milliseconds) = 0;
 
     // Handles every pending event from inside a handler.

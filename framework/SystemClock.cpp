@@ -2,16 +2,32 @@
 #include "framework/SystemClock.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTime>
 #include <QTimerEvent>
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
+#include "framework/PauseHold.h"
 #include "framework/PlatformTimer.h"
 
 namespace jadeleaf {
+
+SystemClock::SystemClock() {
+    wakeUpFd_ = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+    if (wakeUpFd_ < 0) return;
+    wakeUp_ = std::make_unique<QSocketNotifier>(wakeUpFd_, QSocketNotifier::Read);
+    connect(wakeUp_.get(), &QSocketNotifier::activated, this, [this] { WakeUpRang(); });
+}
+
+SystemClock::~SystemClock() {
+    wakeUp_.reset();
+    if (wakeUpFd_ >= 0) close(wakeUpFd_);
+}
 
 // The playing time asks every second; the C library answers with a fraction
 // of the work that Qt's date and time classes do for the same local time.
@@ -42,8 +58,35 @@ void SystemClock::FollowTimeZone(std::time_t now) {
 
 std::uint32_t SystemClock::CalendarSeconds() { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
+// The window answers during the pause: its paints, the window manager's
+// questions and the accessibility bus are served, while the player's input
+// stays queued, the program's timers wait, and whatever else would run the
+// program's handlers is held until the pause is over.
 void SystemClock::Pause(int milliseconds) {
-    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+    if (milliseconds <= 0) return;
+    if (pausing_ || !StartWakeUp(milliseconds)) {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+        return;
+    }
+    const PauseHold hold;
+    pausing_ = true;
+    do {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::X11ExcludeTimers);
+    } while (pausing_);
+}
+
+bool SystemClock::StartWakeUp(int milliseconds) {
+    if (wakeUpFd_ < 0) return false;
+    itimerspec due{};
+    due.it_value.tv_sec = milliseconds / 1000;
+    due.it_value.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
+    return timerfd_settime(wakeUpFd_, 0, &due, nullptr) == 0;
+}
+
+void SystemClock::WakeUpRang() {
+    std::uint64_t expirations = 0;
+    if (read(wakeUpFd_, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations)) pausing_ = false;
 }
 
 void SystemClock::HandlePendingEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

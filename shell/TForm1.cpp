@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTime>
@@ -225,6 +226,7 @@ void TForm1::CreateStatusPanels() {
         statusPanels_[static_cast<std::size_t>(panel)] = label;
     }
     ui_->StatusBar1->setSizeGripEnabled(true);
+    if (auto* grip = ui_->StatusBar1->findChild<QSizeGrip*>()) grip->setAccessibleName(QStringLiteral("Size grip"));
     // The panels keep their widths and are cut off at the window's edge; they
     // must not make the window wider than the one the player asked for.
     ui_->StatusBar1->setMinimumWidth(1);
@@ -235,17 +237,17 @@ void TForm1::ConnectMenus() {
     for (QMenu* menu : {ui_->GameMenu1, ui_->ViewMenu1, ui_->HelpMenu1}) {
         menu->menuAction()->setStatusTip(menu->statusTip());
     }
-    connect(ui_->NewGame1, &QAction::triggered, this, [this] { game_.NewGame1Click(); });
-    connect(ui_->FinishGame1, &QAction::triggered, this, [this] { game_.FinishGame1Click(); });
-    connect(ui_->AutoPlay1, &QAction::triggered, this, [this] { game_.AutoPlay1Click(); });
-    connect(ui_->GameExit1, &QAction::triggered, this, [this] { GameExit1Click(); });
-    connect(ui_->ViewBtn1, &QToolButton::clicked, this, [this] { viewCommands_.ViewBtn1Click(); });
-    connect(ui_->TileMode, &QAction::triggered, this, [this] { viewCommands_.TileModeClick(); });
-    connect(ui_->DimensionMode, &QAction::triggered, this, [this] { viewCommands_.DimensionModeClick(); });
-    connect(ui_->GamePref1, &QAction::triggered, this, [this] { GamePref1Click(); });
-    connect(ui_->HelpAbout1, &QAction::triggered, this, [this] { HelpAbout1Click(); });
-    connect(ui_->QuickInfo1, &QAction::triggered, this, [this] { QuickInfo1Click(); });
-    connect(ui_->HelpDate1, &QAction::triggered, this, [this] { ShowDate1Click(); });
+    ConnectCommand(ui_->NewGame1, &QAction::triggered, [this] { game_.NewGame1Click(); });
+    ConnectCommand(ui_->FinishGame1, &QAction::triggered, [this] { game_.FinishGame1Click(); });
+    ConnectCommand(ui_->AutoPlay1, &QAction::triggered, [this] { game_.AutoPlay1Click(); });
+    ConnectCommand(ui_->GameExit1, &QAction::triggered, [this] { GameExit1Click(); });
+    ConnectCommand(ui_->ViewBtn1, &QToolButton::clicked, [this] { viewCommands_.ViewBtn1Click(); });
+    ConnectCommand(ui_->TileMode, &QAction::triggered, [this] { viewCommands_.TileModeClick(); });
+    ConnectCommand(ui_->DimensionMode, &QAction::triggered, [this] { viewCommands_.DimensionModeClick(); });
+    ConnectCommand(ui_->GamePref1, &QAction::triggered, [this] { GamePref1Click(); });
+    ConnectCommand(ui_->HelpAbout1, &QAction::triggered, [this] { HelpAbout1Click(); });
+    ConnectCommand(ui_->QuickInfo1, &QAction::triggered, [this] { QuickInfo1Click(); });
+    ConnectCommand(ui_->HelpDate1, &QAction::triggered, [this] { ShowDate1Click(); });
 }
 
 void TForm1::EnableMenus(bool enabled) {
@@ -358,6 +360,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (type == QEvent::KeyPress && ClientAreaKeyPress(*static_cast<QKeyEvent*>(event))) return true;
+        if (type == QEvent::FocusIn) ClientAreaFocusIn(*static_cast<QFocusEvent*>(event));
         if (event->type() == QEvent::Resize) {
             ResizeWindowPicture();
             FormPaint(true);
@@ -743,9 +746,12 @@ void TForm1::HandlePendingMessages(bool waitForEvent) {
     }
 }
 
-// What was drawn before a pause is on the screen for the whole pause.
+// What was drawn before a pause is on the screen for the whole pause. The
+// message loop that answers during the pause is not the program going idle.
 void TForm1::Pause(int milliseconds) {
     ShowPendingPaints();
+    std::optional<IdleHook::Suspension> suspension;
+    if (idleHook_) suspension.emplace(*idleHook_);
     services_.clock.Pause(milliseconds);
 }
 

@@ -13,6 +13,7 @@
 #include "framework/Clock.h"
 #include "framework/IdleHook.h"
 #include "framework/ModalService.h"
+#include "framework/PauseHold.h"
 #include "framework/PlatformTimer.h"
 #include "analysis/HintSearch.h"
 #include "model/Game.h"
@@ -157,6 +158,13 @@ private:
     void ClassifyScreen();
     void CreateStatusPanels();
     void ConnectMenus();
+    // A command runs when its signal comes, unless a pause is on: a reader
+    // may invoke a menu item or a button then, and the command waits for the
+    // pause's end as a press does.
+    template <typename Sender, typename Signal, typename Command>
+    void ConnectCommand(Sender* sender, Signal signal, Command command) {
+        connect(sender, signal, this, [this, command] { PauseHold::Run(this, command); });
+    }
     void CreateZoomCommands();
     // Shows the table at `scale` percent, or fitted to the window for 0, and
     // stores the choice.
@@ -181,6 +189,7 @@ private:
     QSize ScreenSize() const;
     void SetUpKeyboardPlay();
     bool ClientAreaKeyPress(const QKeyEvent& key);
+    void ClientAreaFocusIn(const QFocusEvent& focus);
     void MoveKeyCursor(int p);
     void HideKeyCursor();
     int TileInDirection(int from, int dx, int dy) const;

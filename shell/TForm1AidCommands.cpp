@@ -26,10 +26,10 @@ void TForm1::CreateAidCommands() {
     // The game loop enables these three as the game allows.
     for (QAction* aid : {undo1_, redo1_, hint1_}) aid->setEnabled(false);
     dealNumber1_ = AddMenuCommand(menu, "DealNumber1", "&Deal Number\u2026", "Start the deal of a given number");
-    connect(undo1_, &QAction::triggered, this, [this] { game_.Undo1Click(); });
-    connect(redo1_, &QAction::triggered, this, [this] { game_.Redo1Click(); });
-    connect(hint1_, &QAction::triggered, this, [this] { Hint1Click(); });
-    connect(dealNumber1_, &QAction::triggered, this, [this] { DealNumber1Click(); });
+    ConnectCommand(undo1_, &QAction::triggered, [this] { game_.Undo1Click(); });
+    ConnectCommand(redo1_, &QAction::triggered, [this] { game_.Redo1Click(); });
+    ConnectCommand(hint1_, &QAction::triggered, [this] { Hint1Click(); });
+    ConnectCommand(dealNumber1_, &QAction::triggered, [this] { DealNumber1Click(); });
     hintTimer_.SetInterval(2000);
 }
 
@@ -79,8 +79,9 @@ void TForm1::Hint1Click() {
     if (!hintWorker_) {
         hintWorker_ = std::make_unique<HintWorker>([this](std::uint64_t ticket, const HintAnswer& answer) {
             // The worker never touches the window: the answer is handled on the window's thread.
-            QMetaObject::invokeMethod(this, [this, ticket, answer] { HintFound(ticket, answer); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, ticket, answer] { PauseHold::Run(this, [=, this] { HintFound(ticket, answer); }); },
+                Qt::QueuedConnection);
         });
     }
     hintTable_ = game_.table;

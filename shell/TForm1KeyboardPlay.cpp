@@ -1,5 +1,6 @@
 // Playing without the mouse: a cursor over the tiles moved by keys, and the
 // tiles acted on through the mouse's own handlers.
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -31,6 +32,9 @@ bool Visible(const TileRecord& tile) { return tile.present == 1 && tile.covered 
 // their own texts.
 void TForm1::SetUpKeyboardPlay() {
     ui_->ClientArea->setFocusPolicy(Qt::StrongFocus);
+    // The table is the window's focus from the start, so that the first Tab
+    // is the table's own even in a window that nothing has activated.
+    ui_->ClientArea->setFocus();
     auto* newGame = new QShortcut(QKeySequence(Qt::Key_F2), this);
     connect(newGame, &QShortcut::activated, this, [this] {
         if (ui_->GameMenu1->menuAction()->isEnabled() && ui_->NewGame1->isEnabled()) ui_->NewGame1->trigger();
@@ -104,6 +108,16 @@ bool TForm1::ClientAreaKeyPress(const QKeyEvent& key) {
     default:
         return false;
     }
+}
+
+// The Tab that brings the focus to the table from elsewhere in the window
+// (or from nowhere, as in a window that no window manager has activated)
+// is the table's own Tab too: it lands on a tile.
+void TForm1::ClientAreaFocusIn(const QFocusEvent& focus) {
+    const Qt::FocusReason reason = focus.reason();
+    if (keyCursorShown_ || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)) return;
+    if (game_.shell.viewMode != kViewTable) return;
+    MoveKeyCursor(NextFreeTile(tableAccessibility_->Cursor(), reason == Qt::TabFocusReason));
 }
 
 void TForm1::MoveKeyCursor(int p) {

@@ -11,23 +11,23 @@ namespace jadeleaf {
 void TForm1::CreateZoomCommands() {
     QMenu* menu = ui_->ViewMenu1;
     menu->addSeparator();
-    connect(AddMenuCommand(menu, "ZoomIn1", "Zoom &In", "Show the table larger",
+    ConnectCommand(AddMenuCommand(menu, "ZoomIn1", "Zoom &In", "Show the table larger",
                        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
-            &QAction::triggered, this, [this] { ZoomIn1Click(); });
-    connect(AddMenuCommand(menu, "ZoomOut1", "Zoom &Out", "Show the table smaller",
+                   &QAction::triggered, [this] { ZoomIn1Click(); });
+    ConnectCommand(AddMenuCommand(menu, "ZoomOut1", "Zoom &Out", "Show the table smaller",
                        {QKeySequence(Qt::CTRL | Qt::Key_Minus)}),
-            &QAction::triggered, this, [this] { ZoomOut1Click(); });
-    connect(AddMenuCommand(menu, "ActualSize1", "&Actual Size", "Show the table at its own size",
+                   &QAction::triggered, [this] { ZoomOut1Click(); });
+    ConnectCommand(AddMenuCommand(menu, "ActualSize1", "&Actual Size", "Show the table at its own size",
                        {QKeySequence(Qt::CTRL | Qt::Key_0)}),
-            &QAction::triggered, this, [this] { ActualSize1Click(); });
+                   &QAction::triggered, [this] { ActualSize1Click(); });
     fitToWindow1_ =
         AddMenuCommand(menu, "FitToWindow1", "Fit Table to &Window", "Show the table as large as the window allows", {});
     fitToWindow1_->setCheckable(true);
-    connect(fitToWindow1_, &QAction::triggered, this, [this] { FitToWindow1Click(); });
+    ConnectCommand(fitToWindow1_, &QAction::triggered, [this] { FitToWindow1Click(); });
     fullScreen1_ = AddMenuCommand(menu, "FullScreen1", "F&ull Screen", "Show the window on the whole screen",
                               {QKeySequence(Qt::Key_F11)});
     fullScreen1_->setCheckable(true);
-    connect(fullScreen1_, &QAction::triggered, this, [this] { FullScreen1Click(); });
+    ConnectCommand(fullScreen1_, &QAction::triggered, [this] { FullScreen1Click(); });
 }
 
 void TForm1::ZoomIn1Click() { ChooseTableScale(LargerScale(geometry_.scale)); }

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "framework/PauseHold.h"
 #include "model/FaceNames.h"
 #include "model/MoveRules.h"
 #include "model/TableLayout.h"
@@ -104,7 +105,8 @@ public:
     QStringList actionNames() const override { return {pressAction(), setFocusAction(), toggleAction()}; }
     // The press runs from the message loop, after the reader has had its
     // answer: the press may end the game, and the results dialog's own loop
-    // would keep the answer back until the dialog closes.
+    // would keep the answer back until the dialog closes. During a pause it
+    // waits for the pause's end, as a mouse press does.
     void doAction(const QString& name) override {
         if (!isValid()) return;
         if (name == setFocusAction()) {
@@ -115,7 +117,9 @@ public:
             QMetaObject::invokeMethod(
                 table,
                 [table, p] {
-                    if (const TableAccessibility* tiles = TableAccessibility::Of(table)) tiles->Press(p);
+                    PauseHold::Run(table, [table, p] {
+                        if (const TableAccessibility* tiles = TableAccessibility::Of(table)) tiles->Press(p);
+                    });
                 },
                 Qt::QueuedConnection);
         }

@@ -5,12 +5,19 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSlider>
 #include <QTest>
+#include <memory>
 #include <vector>
 
+#include "framework/PlatformTimer.h"
+#include "framework/SystemClock.h"
 #include "framework/TCCalendar.h"
 #include "play/TResDlg1.h"
 #include "model/FaceNames.h"
@@ -292,6 +299,27 @@ TEST_F(AccessibilityTest, ArrowsEscapeAndTheFrameThatTheMouseHides) {
     EXPECT_TRUE(checked);
 }
 
+// A Tab that brings the focus to the table from elsewhere lands on a tile,
+// as the table's own Tab does; the status bar's size grip has a name.
+TEST_F(AccessibilityTest, TabIntoTheTableLandsOnTheFirstFreeTileAndTheSizeGripHasAName) {
+    bool checked = false;
+    PlayFirstGame([&] {
+        checked = true;
+        EXPECT_NE(Named("Size grip"), nullptr);
+        form->ClientArea()->clearFocus();
+        QTest::keyClick(form, Qt::Key_Tab);
+        ASSERT_TRUE(form->ClientArea()->hasFocus());
+        EXPECT_TRUE(form->KeyCursorShown());
+        const int first = Cursor();
+        EXPECT_TRUE(IsFree(GameOf().table, first));
+        Key(Qt::Key_Tab, Qt::ShiftModifier);
+        Key(Qt::Key_Tab);
+        EXPECT_EQ(Cursor(), first);
+        form->GameState().table.tableReady = 0;
+    });
+    EXPECT_TRUE(checked);
+}
+
 // Escape is the press that stops automatic play and the one that clears the
 // table after it; the children follow every move, and F2 deals anew.
 TEST_F(AccessibilityTest, EscapeStopsAutomaticPlayAndF2DealsAgain) {
@@ -331,6 +359,112 @@ TEST_F(AccessibilityTest, EscapeStopsAutomaticPlayAndF2DealsAgain) {
     });
     Key(Qt::Key_F2);
     EXPECT_TRUE(dealt);
+}
+
+// Records what reaches the window's objects, in order: the events that a
+// pause holds back and the paints that it serves.
+class Arrivals final : public QObject {
+public:
+    Arrivals(QWidget* table, QObject* window, QObject* form) : table_(table), window_(window), form_(form) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~Arrivals() override { QCoreApplication::instance()->removeEventFilter(this); }
+    std::vector<std::string> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (watched == table_ && type == QEvent::Paint) seen.emplace_back("paint");
+        if (watched == table_ && type == QEvent::MouseButtonPress) seen.emplace_back("press");
+        if (watched == table_ && type == QEvent::KeyPress) seen.emplace_back("key");
+        if (watched == window_ && type == QEvent::Close) seen.emplace_back("close");
+        if (watched == form_ && type == QEvent::MetaCall) seen.emplace_back("command");
+        if (watched == table_ && type == QEvent::MetaCall) seen.emplace_back("tile");
+        return false;
+    }
+
+private:
+    QObject* table_;
+    QObject* window_;
+    QObject* form_;
+};
+
+// Automatic play's pauses, as the real clock keeps them: a reader's question
+// (which the bus delivers through the event loop) and a paint are served,
+// while a press, a key, the window manager's close request, a menu item and
+// a tile that the reader invokes wait for the pause's end and come in their
+// order; a timer that falls due meanwhile ticks after the pause.
+TEST_F(AccessibilityTest, PausesAnswerReadersAndPaintWhileInputAndCommandsWaitForTheirEnd) {
+    Create();
+    StartUp();
+    SystemClock realClock;
+    Arrivals arrivals(form->ClientArea(), form->windowHandle(), form);
+    QObject bus;
+    std::size_t started = 0;
+    clock.steps.push_back([&] {
+        started = clock.pauses.size();
+        form->findChild<QAction*>("AutoPlay1")->trigger();
+    });
+    bool ticked = false;
+    std::unique_ptr<PlatformTimer> timer;
+    timer = std::make_unique<PlatformTimer>(realClock, [&] {
+        ticked = true;
+        timer->SetEnabled(false);
+    });
+    bool paused = false;
+    clock.onPause = [&](int) {
+        if (started == 0 || clock.pauses.size() != started + 3 || paused) return;
+        paused = true;
+        arrivals.seen.clear();
+        const QPoint at = CentreOf(1);
+        QCoreApplication::postEvent(form->ClientArea(),
+                                    new QMouseEvent(QEvent::MouseButtonPress, at, form->ClientArea()->mapToGlobal(at),
+                                                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(form->ClientArea(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        QCoreApplication::postEvent(form->windowHandle(), new QCloseEvent);
+        QString read;
+        QMetaObject::invokeMethod(
+            &bus,
+            [&] {
+                read = QAccessible::queryAccessibleInterface(form->ClientArea())->text(QAccessible::Name);
+                QAccessibleInterface* help = QAccessible::queryAccessibleInterface(form->findChild<QMenu*>("HelpMenu1"));
+                for (int i = 0; i < help->childCount(); ++i) {
+                    QAccessibleInterface* item = help->child(i);
+                    if (item->text(QAccessible::Name) == "About this Game") {
+                        item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                    }
+                }
+                Tiles().front()->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            },
+            Qt::QueuedConnection);
+        timer->SetInterval(0);
+        timer->SetEnabled(true);
+        form->ClientArea()->update();
+        modal.answers = {MessageAnswer::No};
+        realClock.Pause(1);
+        EXPECT_FALSE(ticked);
+        EXPECT_EQ(read, QString("Game table, %1 tiles left").arg(GameOf().table.tilesLeft)) << "answered during the pause";
+        // The tile's press comes as a request to the table that the reader has
+        // sent through the event loop; the press itself waits.
+        EXPECT_EQ(arrivals.seen, (std::vector<std::string>{"paint", "tile"}));
+        arrivals.seen.clear();
+        EXPECT_EQ(GameOf().table.stopRequested, 0);
+        EXPECT_TRUE(modal.messages.empty());
+        clock.steps.push_back([&] {
+            EXPECT_EQ(form->MessageLineText(), "Auto Play terminated by User intervention.");
+            form->GameState().table.tableReady = 0;
+        });
+    };
+    clock.Advance(400);
+    EXPECT_TRUE(paused);
+    EXPECT_TRUE(ticked) << "after the pause";
+    std::vector<std::string> held;
+    std::copy_if(arrivals.seen.begin(), arrivals.seen.end(), std::back_inserter(held),
+                 [](const std::string& what) { return what != "paint"; });
+    EXPECT_EQ(held, (std::vector<std::string>{"press", "key", "close", "command", "tile"}));
+    ASSERT_EQ(modal.messages.size(), 1u);
+    EXPECT_EQ(modal.messages[0].text, "Quit game and exit?");
+    EXPECT_EQ(modal.Count("AboutBox"), 1);
 }
 
 }  // namespace
