@@ -9,24 +9,31 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#if defined(__linux__)
 #include <sys/timerfd.h>
 #include <unistd.h>
+#endif
 
 #include "framework/PauseHold.h"
 #include "framework/PlatformTimer.h"
 
 namespace jadeleaf {
 
+// Elsewhere than on Linux there is no timer descriptor, and a pause sleeps.
 SystemClock::SystemClock() {
+#if defined(__linux__)
     wakeUpFd_ = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
     if (wakeUpFd_ < 0) return;
     wakeUp_ = std::make_unique<QSocketNotifier>(wakeUpFd_, QSocketNotifier::Read);
     connect(wakeUp_.get(), &QSocketNotifier::activated, this, [this] { WakeUpRang(); });
+#endif
 }
 
 SystemClock::~SystemClock() {
     wakeUp_.reset();
+#if defined(__linux__)
     if (wakeUpFd_ >= 0) close(wakeUpFd_);
+#endif
 }
 
 // The playing time asks every second; the C library answers with a fraction
@@ -77,16 +84,23 @@ void SystemClock::Pause(int milliseconds) {
 }
 
 bool SystemClock::StartWakeUp(int milliseconds) {
+#if defined(__linux__)
     if (wakeUpFd_ < 0) return false;
     itimerspec due{};
     due.it_value.tv_sec = milliseconds / 1000;
     due.it_value.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
     return timerfd_settime(wakeUpFd_, 0, &due, nullptr) == 0;
+#else
+    (void)milliseconds;
+    return false;
+#endif
 }
 
 void SystemClock::WakeUpRang() {
+#if defined(__linux__)
     std::uint64_t expirations = 0;
     if (read(wakeUpFd_, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations)) pausing_ = false;
+#endif
 }
 
 void SystemClock::HandlePendingEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
