@@ -124,13 +124,6 @@ bool DealSolver::Narrow(std::uint8_t* allowed) {
     return true;
 }
 
-// Counts one settling against the budget; false once the budget is spent.
-bool DealSolver::Spend() {
-    if (nodes_ >= budget_) return false;
-    ++nodes_;
-    return true;
-}
-
 // Lets every tile leave that can: a free tile one of whose possible partners
 // is free or gone. A tile with one possible partner takes it along, and with
 // `record` that pair goes on the path. `held`'s tiles stay. Returns how many
