@@ -343,6 +343,31 @@ TEST_F(SettingsStoreTest, TableScaleIsOptionalAndReadAsItsNearestSoundValue) {
     EXPECT_EQ(Load().tableScale, 0) << "fitting to the window survives a restart";
 }
 
+// The winnable-deals flag is optional too: absent is off, any other number on.
+TEST_F(SettingsStoreTest, WinnableDealsIsAnOptionalFlag) {
+    const std::string without = KeyText();
+    Store(without);
+    EXPECT_EQ(Load().winnableDeals, 0);
+    EXPECT_EQ(ReadText(Path()), without);
+    for (const auto& [stored, expected] : {std::pair{"dword:00000000", 0}, std::pair{"dword:00000001", 1},
+                                           std::pair{"dword:00000002", 1}, std::pair{"dword:ffffffff", 1}}) {
+        SCOPED_TRACE(stored);
+        std::string text = without;
+        text.insert(text.size() - 2, std::string("\"Winnable Deals\"=") + stored + "\r\n");
+        Store(text);
+        EXPECT_EQ(Load().winnableDeals, expected);
+        EXPECT_EQ(ReadText(Path()), text) << "read without rewriting";
+    }
+
+    Store(without);
+    Settings settings = Load();
+    settings.winnableDeals = 5;
+    RegistryFile key;
+    WriteWinnableDeals(key, settings);
+    EXPECT_EQ(ReadText(Path()), KeyText().insert(without.size() - 2, "\"Winnable Deals\"=dword:00000001\r\n"));
+    EXPECT_EQ(Load().winnableDeals, 1);
+}
+
 TEST_F(SettingsStoreTest, EachWriterChangesOnlyItsOwnValues) {
     Settings settings = Load();
     settings.showMessages = 0;
