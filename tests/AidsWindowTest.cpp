@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -290,18 +289,9 @@ TEST_F(AidsWindowTest, WinnableDealsIsReadAtStartAndARefusedWriteIsReported) {
     windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), false});
     form = windows.form1.get();
     StartUp();
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settingsPath + ".lock")));
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    Item("WinnableDeals1")->trigger();
+    const QString shown = RefusedWriteReport([&] { Item("WinnableDeals1")->trigger(); });
     EXPECT_TRUE(shown.startsWith("Failed to set data for 'Winnable Deals'\n")) << shown.toStdString();
     EXPECT_EQ(GameOf().settings.winnableDeals, 1);
-    QDir().rmdir(QString::fromStdString(settingsPath + ".lock"));
 
     Item("WinnableDeals1")->trigger();
     Item("WinnableDeals1")->trigger();

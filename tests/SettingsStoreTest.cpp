@@ -107,6 +107,18 @@ protected:
         return settings;
     }
 
+    // The file of every value with one more line, an added setting, after them.
+    static std::string WithLine(const std::string& line) { return KeyText().insert(KeyText().size() - 2, line + "\r\n"); }
+
+    // What is loaded from the file WithLine(line), which the load leaves as it is.
+    Settings LoadWith(const std::string& line) const {
+        const std::string text = WithLine(line);
+        Store(text);
+        const Settings settings = Load();
+        EXPECT_EQ(ReadText(Path()), text) << "read without rewriting";
+        return settings;
+    }
+
     std::string root_;
 };
 
@@ -352,11 +364,7 @@ TEST_F(SettingsStoreTest, WinnableDealsIsAnOptionalFlag) {
     for (const auto& [stored, expected] : {std::pair{"dword:00000000", 0}, std::pair{"dword:00000001", 1},
                                            std::pair{"dword:00000002", 1}, std::pair{"dword:ffffffff", 1}}) {
         SCOPED_TRACE(stored);
-        std::string text = without;
-        text.insert(text.size() - 2, std::string("\"Winnable Deals\"=") + stored + "\r\n");
-        Store(text);
-        EXPECT_EQ(Load().winnableDeals, expected);
-        EXPECT_EQ(ReadText(Path()), text) << "read without rewriting";
+        EXPECT_EQ(LoadWith(std::string("\"Winnable Deals\"=") + stored).winnableDeals, expected);
     }
 
     Store(without);
@@ -364,7 +372,7 @@ TEST_F(SettingsStoreTest, WinnableDealsIsAnOptionalFlag) {
     settings.winnableDeals = 5;
     RegistryFile key;
     WriteWinnableDeals(key, settings);
-    EXPECT_EQ(ReadText(Path()), KeyText().insert(without.size() - 2, "\"Winnable Deals\"=dword:00000001\r\n"));
+    EXPECT_EQ(ReadText(Path()), WithLine("\"Winnable Deals\"=dword:00000001"));
     EXPECT_EQ(Load().winnableDeals, 1);
 }
 
