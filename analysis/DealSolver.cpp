@@ -36,8 +36,8 @@ struct Move {
 
 }  // namespace
 
-DealSolver::DealSolver(std::size_t tableEntries, std::uint64_t firstStint)
-    : firstStint_(firstStint), lost_(std::bit_ceil(std::max<std::size_t>(tableEntries, 4))) {
+DealSolver::DealSolver(std::size_t tableEntries, std::uint64_t firstStint, std::uint64_t secondOrderAfter)
+    : firstStint_(firstStint), secondOrderAfter_(secondOrderAfter), lost_(std::bit_ceil(std::max<std::size_t>(tableEntries, 4))) {
     std::uint64_t state = 0x6A09E667F3BCC908ull;
     for (std::uint64_t& key : zobrist_) key = SplitMix(state);
 }
@@ -110,7 +110,11 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget, cons
     // rest go to the search over splits, which sees knots that orders of
     // play would take millions of positions to rule out.
     Outcome outcome = RunFor(std::min(budget, firstStint_));
-    if (outcome == Outcome::OutOfBudget && !cancelled_) outcome = SearchSplits(present, budget);
+    for (const bool heldMostFirst : {false, true}) {
+        if (outcome != Outcome::OutOfBudget || cancelled_ || nodes_ >= budget) break;
+        heldMostFirst_ = heldMostFirst;
+        outcome = SearchSplits(present, heldMostFirst ? budget : std::min(budget, secondOrderAfter_));
+    }
     cancel_ = nullptr;
     return Result(outcome);
 }

@@ -55,12 +55,17 @@ struct SolveResult {
 //   tiles behind is ruled out, until no more can be. Then one class is fixed
 //   each allowed way in turn: the one with fewest splits left for the knots
 //   it has been found in.
+// - A deal still open after `secondOrderAfter` positions starts the search
+//   over splits afresh, fixing first the class that holds the most tiles in
+//   place. That order is worse on most deals, but it decides quickly some of
+//   those the first order leaves open longest.
 class DealSolver {
 public:
     // `tableEntries` (a power of two) bounds the memory of lost states. The
     // search over splits takes over once `firstStint` positions have been
-    // searched without an answer.
-    explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20, std::uint64_t firstStint = 20'000);
+    // searched without an answer, and its second order after `secondOrderAfter`.
+    explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20, std::uint64_t firstStint = 20'000,
+                        std::uint64_t secondOrderAfter = 500'000);
     ~DealSolver();
 
     // Decides whether the tiles present on `table` (a fresh deal or a game in
@@ -159,6 +164,8 @@ private:
     std::uint32_t noise_ = 0;
 
     std::uint64_t firstStint_ = 0;
+    std::uint64_t secondOrderAfter_ = 0;
+    bool heldMostFirst_ = false;  // the search over splits' second order
     std::vector<LostEntry> lost_;
     std::uint32_t generation_ = 0;
 
