@@ -36,8 +36,8 @@ struct Move {
 
 }  // namespace
 
-DealSolver::DealSolver(std::size_t tableEntries, std::uint64_t firstStint)
-    : firstStint_(firstStint), lost_(std::bit_ceil(std::max<std::size_t>(tableEntries, 4))) {
+DealSolver::DealSolver(std::size_t tableEntries, std::uint64_t firstStint, std::uint64_t secondOrderAfter)
+    : firstStint_(firstStint), secondOrderAfter_(secondOrderAfter), lost_(std::bit_ceil(std::max<std::size_t>(tableEntries, 4))) {
     std::uint64_t state = 0x6A09E667F3BCC908ull;
     for (std::uint64_t& key : zobrist_) key = SplitMix(state);
 }
@@ -99,7 +99,9 @@ void DealSolver::Prepare(const GameTable& table) {
     }
 }
 
-SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
+SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget, const std::atomic<bool>* cancel) {
+    cancel_ = cancel;
+    cancelled_ = false;
     Prepare(table);
     std::uint8_t present[kPositionCount + 1] = {};
     for (int p = 1; p <= kPositionCount; ++p) present[p] = table.tiles[p].present == 1 ? 1 : 0;
@@ -108,7 +110,12 @@ SolveResult DealSolver::Solve(const GameTable& table, std::uint64_t budget) {
     // rest go to the search over splits, which sees knots that orders of
     // play would take millions of positions to rule out.
     Outcome outcome = RunFor(std::min(budget, firstStint_));
-    if (outcome == Outcome::OutOfBudget) outcome = SearchSplits(present, budget);
+    for (const bool heldMostFirst : {false, true}) {
+        if (outcome != Outcome::OutOfBudget || cancelled_ || nodes_ >= budget) break;
+        heldMostFirst_ = heldMostFirst;
+        outcome = SearchSplits(present, heldMostFirst ? budget : std::min(budget, secondOrderAfter_));
+    }
+    cancel_ = nullptr;
     return Result(outcome);
 }
 
@@ -156,7 +163,7 @@ DealSolver::Outcome DealSolver::RunFor(std::uint64_t budget) {
     // no win.
     constexpr std::uint64_t kRunNodes = 1000;
     Outcome outcome = Outcome::OutOfBudget;
-    for (; outcome == Outcome::OutOfBudget && nodes_ < budget; ++run_) {
+    for (; outcome == Outcome::OutOfBudget && nodes_ < budget && !cancelled_; ++run_) {
         noise_ = run_ == 0 ? 0 : kRestartNoise;
         budget_ = std::min(budget, nodes_ + kRunNodes);
         outcome = Search(nullptr, 0, -1);
@@ -187,8 +194,7 @@ SolveResult DealSolver::Result(Outcome outcome) const {
 DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int restingCount, int movedClass) {
     if (tilesLeft_ == 0) return Outcome::Won;
     if (KnownLost()) return Outcome::Lost;
-    if (nodes_ >= budget_) return Outcome::OutOfBudget;
-    ++nodes_;
+    if (!Spend()) return Outcome::OutOfBudget;
 
     std::uint8_t freeCount[kClassCount];
     std::uint8_t freeTiles[kClassCount][4];
@@ -248,6 +254,20 @@ DealSolver::Outcome DealSolver::Search(const std::uint16_t* resting, int resting
     }
     RememberLost();
     return Outcome::Lost;
+}
+
+// Counts one position or settling against the budget; false once the budget
+// is spent or the search has been called off. A call-off spends what is left
+// of the budget, so that every later check stops too.
+bool DealSolver::Spend() {
+    if (nodes_ >= budget_) return false;
+    if (nodes_ % kCancelCheck == 0 && cancel_ != nullptr && cancel_->load(std::memory_order_relaxed)) {
+        cancelled_ = true;
+        budget_ = nodes_;
+        return false;
+    }
+    ++nodes_;
+    return true;
 }
 
 // The free tiles of every class, class by class.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -54,18 +55,28 @@ struct SolveResult {
 //   tiles behind is ruled out, until no more can be. Then one class is fixed
 //   each allowed way in turn: the one with fewest splits left for the knots
 //   it has been found in.
+// - A deal still open after `secondOrderAfter` positions starts the search
+//   over splits afresh, fixing first the class that holds the most tiles in
+//   place. That order is worse on most deals, but it decides quickly some of
+//   those the first order leaves open longest.
 class DealSolver {
 public:
     // `tableEntries` (a power of two) bounds the memory of lost states. The
     // search over splits takes over once `firstStint` positions have been
-    // searched without an answer.
-    explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20, std::uint64_t firstStint = 20'000);
+    // searched without an answer, and its second order after `secondOrderAfter`.
+    explicit DealSolver(std::size_t tableEntries = std::size_t{1} << 20, std::uint64_t firstStint = 20'000,
+                        std::uint64_t secondOrderAfter = 500'000);
     ~DealSolver();
 
     // Decides whether the tiles present on `table` (a fresh deal or a game in
     // play) can all be removed. `budget` bounds the positions searched; past
-    // it the verdict is Unknown.
-    SolveResult Solve(const GameTable& table, std::uint64_t budget);
+    // it the verdict is Unknown. A search whose `cancel` flag is raised
+    // stops within kCancelCheck positions, also with Unknown.
+    SolveResult Solve(const GameTable& table, std::uint64_t budget, const std::atomic<bool>* cancel = nullptr);
+
+    // How many positions may pass between two looks at the cancel flag: a
+    // few milliseconds of search at most.
+    static constexpr std::uint64_t kCancelCheck = 256;
 
 private:
     static constexpr int kClassCount = 36;
@@ -109,6 +120,7 @@ private:
     SolveResult Result(Outcome outcome) const;
 
     Outcome Search(const std::uint16_t* resting, int restingCount, int movedClass);
+    bool Spend();
     int StillResting(const std::uint16_t* resting, int count, std::uint16_t* kept) const;
     bool Free(int p) const;
     bool FreeIn(const std::uint8_t* present, int p) const;
@@ -145,11 +157,15 @@ private:
     int depth_ = 0;
     std::uint64_t nodes_ = 0;
     std::uint64_t budget_ = 0;
+    const std::atomic<bool>* cancel_ = nullptr;
+    bool cancelled_ = false;
     int run_ = 0;
     std::uint64_t noiseState_ = 0;
     std::uint32_t noise_ = 0;
 
     std::uint64_t firstStint_ = 0;
+    std::uint64_t secondOrderAfter_ = 0;
+    bool heldMostFirst_ = false;  // the search over splits' second order
     std::vector<LostEntry> lost_;
     std::uint32_t generation_ = 0;
 
@@ -157,7 +173,6 @@ private:
     Outcome SearchSplits(const std::uint8_t* present, std::uint64_t budget);
     Outcome Branch(std::uint8_t* allowed);
     bool Narrow(std::uint8_t* allowed);
-    bool Spend();
     int Loosen(std::uint8_t* work, const std::uint8_t* allowed, const std::int16_t* start, int startCount, int held,
                bool record);
     void Blame(const std::uint8_t* work);

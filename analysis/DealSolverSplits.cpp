@@ -124,13 +124,6 @@ bool DealSolver::Narrow(std::uint8_t* allowed) {
     return true;
 }
 
-// Counts one settling against the budget; false once the budget is spent.
-bool DealSolver::Spend() {
-    if (nodes_ >= budget_) return false;
-    ++nodes_;
-    return true;
-}
-
 // Lets every tile leave that can: a free tile one of whose possible partners
 // is free or gone. A tile with one possible partner takes it along, and with
 // `record` that pair goes on the path. `held`'s tiles stay. Returns how many
@@ -180,8 +173,9 @@ void DealSolver::Blame(const std::uint8_t* work) {
 }
 
 // The open class with the fewest splits left for the knots it has been in;
-// among equals, the one that holds the fewest tiles in place. -1 when every
-// class is fixed.
+// among equals, the one that holds the fewest tiles in place. In the second
+// order, the one that holds the most tiles in place; among equals, the
+// first order's choice. -1 when every class is fixed.
 int DealSolver::PickClass(const std::uint8_t* allowed) const {
     int pick = -1;
     for (int c = 0; c < kClassCount; ++c) {
@@ -193,7 +187,11 @@ int DealSolver::PickClass(const std::uint8_t* allowed) const {
         }
         const std::uint64_t lhs = knots_[c] * static_cast<std::uint64_t>(std::popcount(allowed[pick]));
         const std::uint64_t rhs = knots_[pick] * static_cast<std::uint64_t>(splits);
-        if (lhs > rhs || (lhs == rhs && stuck_[c] < stuck_[pick])) pick = c;
+        if (heldMostFirst_) {
+            if (stuck_[c] > stuck_[pick] || (stuck_[c] == stuck_[pick] && lhs > rhs)) pick = c;
+        } else if (lhs > rhs || (lhs == rhs && stuck_[c] < stuck_[pick])) {
+            pick = c;
+        }
     }
     return pick;
 }

@@ -5,9 +5,11 @@
 
 namespace jadeleaf {
 
-HintAnswer FindHint(DealSolver& solver, const GameTable& table, std::uint64_t budget) {
-    const SolveResult result = solver.Solve(table, budget);
+HintAnswer FindHint(DealSolver& solver, const GameTable& table, std::uint64_t budget,
+                    const std::atomic<bool>* cancel) {
+    const SolveResult result = solver.Solve(table, budget, cancel);
     HintAnswer answer;
+    answer.nodes = result.nodes;
     if (result.verdict == SolveVerdict::Winnable && !result.pairs.empty()) {
         answer.kind = HintAnswer::Kind::Winning;
         answer.a = result.pairs.front().first;
@@ -31,6 +33,7 @@ HintWorker::~HintWorker() {
         const std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
     }
+    cancel_ = true;
     changed_.notify_all();
     thread_.join();
 }
@@ -41,6 +44,16 @@ void HintWorker::Request(std::uint64_t ticket, const GameTable& table) {
         pending_ = table;
         pendingTicket_ = ticket;
         hasPending_ = true;
+        cancel_ = true;
+    }
+    changed_.notify_all();
+}
+
+void HintWorker::Cancel() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        hasPending_ = false;
+        cancel_ = true;
     }
     changed_.notify_all();
 }
@@ -48,6 +61,11 @@ void HintWorker::Request(std::uint64_t ticket, const GameTable& table) {
 void HintWorker::WaitUntilIdle() {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return !hasPending_ && !busy_; });
+}
+
+bool HintWorker::Searching() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return busy_;
 }
 
 void HintWorker::Run() {
@@ -65,8 +83,10 @@ void HintWorker::Run() {
             ticket = pendingTicket_;
             hasPending_ = false;
             busy_ = true;
+            // Taken under the lock: a call-off from now on is meant for this search.
+            cancel_ = false;
         }
-        const HintAnswer answer = FindHint(solver, table, budget_);
+        const HintAnswer answer = FindHint(solver, table, budget_, &cancel_);
         deliver_(ticket, answer);
         {
             const std::lock_guard<std::mutex> lock(mutex_);

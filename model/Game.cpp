@@ -87,7 +87,13 @@ void Game::ShowPlayingTime(DayFraction span) {
 void Game::DealNewTable() {
     if (!LeaveInformationView()) paint.eraseTableArea = 1;
     window_.SetCursor(WindowCursor::Hourglass);
-    dealSeed_ = chosenSeed_ ? *chosenSeed_ : window_.CalendarSeconds();
+    // A deal asked for by its number is dealt as it is, winnable or not.
+    if (chosenSeed_) {
+        dealSeed_ = *chosenSeed_;
+    } else {
+        dealSeed_ = window_.CalendarSeconds();
+        if (settings.winnableDeals != 0 && winnableSeedSearch_) dealSeed_ = winnableSeedSearch_(dealSeed_);
+    }
     chosenSeed_.reset();
     table.dealt = DealTable(table, random, dealSeed_) ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "model/GameTable.h"
@@ -36,6 +37,11 @@ public:
     // clock's seconds; DealSeed is the number of the last deal.
     void DealNumber1Click(std::uint32_t seed);
     std::uint32_t DealSeed() const { return dealSeed_; }
+    // With the Winnable Deals option on, a deal from the clock goes from the
+    // clock's seed to the one `search` returns: the first it proves
+    // winnable. The model has no search of its own; the window gives it one.
+    using WinnableSeedSearch = std::function<std::uint32_t(std::uint32_t seed)>;
+    void SetWinnableSeedSearch(WinnableSeedSearch search) { winnableSeedSearch_ = std::move(search); }
     // Undo puts the last pair taken back as if it had never gone; Redo takes
     // it again. Both work only while a manual game is in play.
     void Undo1Click();
@@ -134,6 +140,7 @@ private:
     DeferredTails deferredTails_;
     std::uint32_t dealSeed_ = 0;
     std::optional<std::uint32_t> chosenSeed_;
+    WinnableSeedSearch winnableSeedSearch_;
 };
 
 }  // namespace jadeleaf

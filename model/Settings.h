@@ -31,6 +31,8 @@ struct Settings {
     std::int32_t formHeight = 0;
     std::int32_t formState = 1;
     std::int32_t tableScale = kActualScale;
+    // New game deals only deals found winnable (a flag, 0 or 1).
+    std::int32_t winnableDeals = 0;
 };
 
 }  // namespace jadeleaf

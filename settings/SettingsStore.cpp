@@ -26,6 +26,7 @@ constexpr const char* kFormWidth = "Form Width";
 constexpr const char* kFormHeight = "Form Height";
 constexpr const char* kFormState = "Form State";
 constexpr const char* kTableScale = "Table Scale";
+constexpr const char* kWinnableDeals = "Winnable Deals";
 
 std::int32_t AsFlag(std::int32_t value) { return value != 0 ? 1 : 0; }
 
@@ -59,6 +60,7 @@ void SetDefaults(Settings& settings, const PlacementDefaults& defaults) {
     settings.sideWindowHeight = 0;
     settings.bitmapPath.clear();
     settings.tableScale = kActualScale;
+    settings.winnableDeals = 0;
 }
 
 void WriteDefaults(RegistryFile& key, const Settings& settings) {
@@ -163,6 +165,8 @@ void ReadAll(const RegistryFile& key, Settings& settings) {
     // Files from before the table could be scaled hold no scale: the table is
     // shown at its actual size.
     settings.tableScale = key.ValueExists(kTableScale) ? key.ReadInteger(kTableScale) : kActualScale;
+    // Any deal will do until the player asks for winnable ones.
+    settings.winnableDeals = key.ValueExists(kWinnableDeals) ? ReadFlag(key, kWinnableDeals) : 0;
 }
 
 // A file that cannot be read fails as the first value's read; one that cannot
@@ -236,6 +240,10 @@ void WriteDelay2Slider(RegistryFile& key, const Settings& settings) {
 
 void WriteTableScale(RegistryFile& key, const Settings& settings) {
     key.WriteInteger(kTableScale, settings.tableScale);
+}
+
+void WriteWinnableDeals(RegistryFile& key, const Settings& settings) {
+    key.WriteInteger(kWinnableDeals, AsFlag(settings.winnableDeals));
 }
 
 void WriteShowMessages(RegistryFile& key, const Settings& settings) {

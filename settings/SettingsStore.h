@@ -37,7 +37,7 @@ struct WindowPlacement {
     bool maximized;
 };
 
-// Reads the fifteen values and the optional table scale when the key exists,
+// Reads the fifteen values and the optional table scale and winnable-deals flag when the key exists,
 // bringing each into its sound range without writing anything back; otherwise
 // sets the defaults and writes the fifteen, which creates the key. Throws RegistryError for a
 // missing or mistyped integer value, a file that cannot be parsed, or a
@@ -60,5 +60,7 @@ void WriteShowMessages(RegistryFile& key, const Settings& settings);
 // The table scale is written only when the player chooses one: until then
 // the file holds none and the table shows at its actual size.
 void WriteTableScale(RegistryFile& key, const Settings& settings);
+// Likewise the winnable-deals flag, written as 0 or 1 once the player sets or clears it.
+void WriteWinnableDeals(RegistryFile& key, const Settings& settings);
 
 }  // namespace jadeleaf

@@ -193,6 +193,7 @@ void TForm1::ConstructGameState() {
     // A fitted scale is found when the window has its size.
     if (game_.settings.tableScale != kFitScale) geometry_.scale = game_.settings.tableScale;
     fitToWindow1_->setChecked(game_.settings.tableScale == kFitScale);
+    winnableDeals1_->setChecked(game_.settings.winnableDeals != 0);
 
     shell.tileLoadDelay = shell.tileLoadFactor * game_.settings.delay1Slider;
     shell.autoPlayDelay = shell.autoPlayFactor * game_.settings.delay2Slider;
@@ -415,6 +416,7 @@ void TForm1::FormPaint(bool systemPaint) {
     view_.FormPaint(systemPaint);
     ui_->ClientArea->update();
     if (tableAccessibility_) tableAccessibility_->Update();
+    CallOffStaleHint();
 }
 
 void TForm1::Paint() { FormPaint(false); }

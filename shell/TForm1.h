@@ -96,6 +96,8 @@ public:
     void Hint1Click();
     // Waits for the hint search asked for, then takes its answer (for tests).
     void WaitForHint();
+    // How many hint searches a change of the table has called off (for tests).
+    int HintsCalledOff() const { return hintsCalledOff_; }
     // Asks for a deal number until one is given or the dialog is cancelled.
     void DealNumber1Click();
 
@@ -172,6 +174,8 @@ private:
     ClientMeasures CurrentMeasures() const;
     void CreateAidCommands();
     void HintFound(std::uint64_t ticket, const HintAnswer& answer);
+    void CallOffStaleHint();
+    void WinnableDeals1Click();
     void HighlightHint(int a, int b);
     void EndHintHighlight();
     void EnableMenus(bool enabled);
@@ -227,7 +231,12 @@ private:
     int fittedWidth_ = -1;
     QAction* hint1_ = nullptr;
     QAction* dealNumber1_ = nullptr;
+    QAction* winnableDeals1_ = nullptr;
+    // Its own, small table of lost states: a deal's search is cut short early.
+    std::unique_ptr<DealSolver> dealSolver_;
     std::uint64_t hintTicket_ = 0;
+    bool hintAwaited_ = false;  // a hint asked for and not yet answered
+    int hintsCalledOff_ = 0;
     GameTable hintTable_ = {};  // the table the last hint was asked for
     int hintTiles_[2] = {};
     std::int32_t hintSavedStates_[2] = {};

@@ -1,4 +1,4 @@
-// The Game menu's aids beyond its own items: Undo, Redo, Hint and Deal Number.
+// The Game menu's aids beyond its own items: Undo, Redo, Hint, Deal Number and Winnable Deals Only.
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "analysis/WinnableDeal.h"
 #include "model/Deck.h"
+#include "settings/SettingsStore.h"
 #include "shell/MenuCommand.h"
 #include "shell/TForm1.h"
 #include "ui_TForm1.h"
@@ -30,7 +32,25 @@ void TForm1::CreateAidCommands() {
     ConnectCommand(redo1_, &QAction::triggered, [this] { game_.Redo1Click(); });
     ConnectCommand(hint1_, &QAction::triggered, [this] { Hint1Click(); });
     ConnectCommand(dealNumber1_, &QAction::triggered, [this] { DealNumber1Click(); });
+    winnableDeals1_ = AddMenuCommand(menu, "WinnableDeals1", "&Winnable Deals Only",
+                                     "Deal only deals that can be cleared", {});
+    winnableDeals1_->setCheckable(true);
+    ConnectCommand(winnableDeals1_, &QAction::triggered, [this] { WinnableDeals1Click(); });
+    game_.SetWinnableSeedSearch([this](std::uint32_t seed) {
+        if (!dealSolver_) dealSolver_ = std::make_unique<DealSolver>(std::size_t{1} << 16);
+        return FirstWinnableSeed(*dealSolver_, seed);
+    });
     hintTimer_.SetInterval(2000);
+}
+
+// The choice holds for this run even when the settings file refuses it.
+void TForm1::WinnableDeals1Click() {
+    game_.settings.winnableDeals = winnableDeals1_->isChecked() ? 1 : 0;
+    try {
+        WriteWinnableDeals(settingsFile_, game_.settings);
+    } catch (const std::exception& error) {
+        ReportException(error);
+    }
 }
 
 QAction* TForm1::AidAction(WindowItem item) const {
@@ -85,6 +105,7 @@ void TForm1::Hint1Click() {
         });
     }
     hintTable_ = game_.table;
+    hintAwaited_ = true;
     hintWorker_->Request(++hintTicket_, game_.table);
     SetMessageLine("Looking for a pair that keeps the table clearable.");
 }
@@ -96,10 +117,22 @@ void TForm1::WaitForHint() {
 
 // An answer for a table that a move or a new game has changed since is dropped.
 void TForm1::HintFound(std::uint64_t ticket, const HintAnswer& answer) {
-    if (ticket != hintTicket_ || !game_.AidsAllowed() || !SameTable(hintTable_, game_.table)) return;
+    if (ticket != hintTicket_) return;
+    hintAwaited_ = false;
+    if (!game_.AidsAllowed() || !SameTable(hintTable_, game_.table)) return;
     SetMessageLine(HintText(answer.kind));
     SetTimerEnabled(WindowTimer::Timer2, true);
     if (answer.a != 0) HighlightHint(answer.a, answer.b);
+}
+
+// Every change of the table is painted: a move, Undo, Redo, a new deal or
+// the game's end. The search for a table that is no longer there stops then,
+// rather than running its budget out for an answer that would be dropped.
+void TForm1::CallOffStaleHint() {
+    if (!hintAwaited_ || (game_.AidsAllowed() && SameTable(hintTable_, game_.table))) return;
+    hintAwaited_ = false;
+    ++hintsCalledOff_;
+    hintWorker_->Cancel();
 }
 
 // The pair is drawn as selected for a while; the selections themselves stay as they are.

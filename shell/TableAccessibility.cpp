@@ -152,6 +152,9 @@ public:
         if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
             if (const TableAccessibility* tiles = Tiles()) return tiles->TableName();
         }
+        if (kind == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
+            if (const TableAccessibility* tiles = Tiles()) return tiles->TableDescription();
+        }
         return QAccessibleWidget::text(kind);
     }
 
@@ -264,6 +267,11 @@ QString TableAccessibility::TableName() const {
     return QStringLiteral("Game table, %1 tiles left").arg(game_.table.tilesLeft);
 }
 
+QString TableAccessibility::TableDescription() const {
+    if (!game_.table.tableReady) return {};
+    return QStringLiteral("Deal number %1").arg(game_.DealSeed());
+}
+
 void TableAccessibility::SetCursor(int p) {
     cursor_ = p;
     Update();
@@ -312,6 +320,14 @@ void TableAccessibility::Update() {
         if (active && Listed(cursor_)) {
             QAccessibleEvent focus(Tile(cursor_), QAccessible::Focus);
             QAccessible::updateAccessibility(&focus);
+        }
+    }
+    const QString description = TableDescription();
+    if (description != seenDescription_) {
+        seenDescription_ = description;
+        if (active) {
+            QAccessibleEvent event(&table_, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&event);
         }
     }
     const QString name = TableName();

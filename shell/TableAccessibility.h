@@ -57,6 +57,9 @@ public:
     void Press(int p) const { press_(p); }
     void Focus(int p) const { focus_(p); }
     QString TableName() const;
+    // The number of the deal on the table, which the window shows nowhere
+    // else while the aids are unused.
+    QString TableDescription() const;
 
     static TableAccessibility* Of(const QObject* table);
 
@@ -78,6 +81,7 @@ private:
     int cursor_ = 0;
     int seenCursor_ = 0;
     QString seenName_;
+    QString seenDescription_;
 };
 
 }  // namespace jadeleaf

@@ -230,6 +230,31 @@ TEST_F(AccessibilityTest, EveryPresentTileIsAChildWithItsFaceStateAndActions) {
     EXPECT_TRUE(Tiles().empty()) << "the table is cleared after the game";
 }
 
+// The deal's number is shown nowhere on the window, so a reader finds it in
+// the table's description, told anew with each deal.
+TEST_F(AccessibilityTest, TheTablesDescriptionTellsTheDealNumber) {
+    QString first;
+    QString chosen;
+    int changes = 0;
+    PlayFirstGame([&] {
+        QAccessibleInterface* tableItem = QAccessible::queryAccessibleInterface(form->ClientArea());
+        first = tableItem->text(QAccessible::Description);
+        Heard().clear();
+        modal.answers = {MessageAnswer::Yes};
+        GameOf().DealNumber1Click(4294967295u);
+        chosen = tableItem->text(QAccessible::Description);
+        changes = static_cast<int>(std::count(Heard().begin(), Heard().end(),
+                                              std::make_pair(static_cast<QObject*>(form->ClientArea()),
+                                                             QAccessible::DescriptionChanged)));
+        form->GameState().table.tableReady = 0;
+    });
+    EXPECT_EQ(first, QString("Deal number %1").arg(clock.CalendarSeconds()));
+    EXPECT_EQ(chosen, "Deal number 4294967295");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->ClientArea())->text(QAccessible::Description), "")
+        << "no deal on the table";
+}
+
 TEST_F(AccessibilityTest, WholeGameByKeysAloneToTheNoMoveAndResultsDialogs) {
     int pairs = 0;
     std::function<void()> takePair = [&] {

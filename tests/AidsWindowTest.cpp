@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "analysis/DealSolver.h"
 #include "model/Deck.h"
 #include "model/MoveRules.h"
 #include "shell/Forms.h"
@@ -37,6 +39,19 @@ protected:
     }
 
     QAction* Item(const char* name) { return form->findChild<QAction*>(name); }
+
+    QByteArray StoredSettings() {
+        QFile file(QString::fromStdString(settingsPath));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    // New game as the player starts it, with the clock's seconds at `seed`.
+    void NewGameAt(std::uint32_t seed) {
+        clock.calendarAtMidnight = seed - static_cast<std::uint32_t>(clock.nowMs / 1000);
+        modal.answers = {MessageAnswer::Yes};
+        form->findChild<QAction*>("NewGame1")->trigger();
+    }
 };
 
 TEST_F(AidsWindowTest, UndoAndRedoFollowTheGameMenuAndTheirKeys) {
@@ -131,6 +146,36 @@ TEST_F(AidsWindowTest, HintHighlightsAWinningPairForTwoSeconds) {
     EXPECT_FALSE(Item("Hint1")->isEnabled()) << "the game has ended";
 }
 
+// A move or Undo calls off the hint's search under way, whose answer would
+// be dropped: deal 1280's table takes the search its whole budget otherwise.
+TEST_F(AidsWindowTest, AMoveOrUndoCallsOffTheHintsSearch) {
+    std::vector<int> calledOff;
+    PlayFirstGame([&] {
+        modal.answers = {MessageAnswer::Yes};
+        GameOf().DealNumber1Click(1280);
+        ASSERT_TRUE(GameOf().AidsAllowed());
+        form->Hint1Click();
+        GameTable copy = GameOf().table;
+        ASSERT_NE(FindMove(copy), 0);
+        Click(copy.knownMove[0]);
+        Click(copy.knownMove[1]);
+        ASSERT_EQ(GameOf().table.tilesLeft, 142);
+        calledOff.push_back(form->HintsCalledOff());
+        form->WaitForHint();
+        EXPECT_EQ(form->MessageLineText().indexOf("highlighted"), -1) << "the answer is dropped";
+
+        form->Hint1Click();
+        form->Hint1Click();
+        calledOff.push_back(form->HintsCalledOff());
+        GameOf().Undo1Click();
+        calledOff.push_back(form->HintsCalledOff());
+        form->WaitForHint();
+        modal.answers = {MessageAnswer::Yes};
+        GameOf().FinishGame1Click();
+    });
+    EXPECT_EQ(calledOff, (std::vector<int>{1, 1, 2})) << "a second request is no change of the table";
+}
+
 // The dialog tells the deal on the table and takes a new number until it is
 // one; the same number gives the same deal as the analysis tool's.
 TEST_F(AidsWindowTest, DealNumberRefusesWhatIsNoNumberThenDealsIt) {
@@ -193,6 +238,68 @@ TEST_F(AidsWindowTest, DealNumberRefusalInARealMessageBox) {
     EXPECT_EQ(boxText, "\"-5\" is not a deal number.\nA deal number is a whole number from 0 to 4294967295.");
     EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(GameOf().table.tableReady, 0) << "cancelled: no deal";
+}
+
+// Deal 1280 is left open by any short search: with the option on, New game
+// at that second deals the next deal proven winnable instead, and the deal
+// shown is the one dealt. A deal asked for by its number is dealt as asked.
+TEST_F(AidsWindowTest, WinnableDealsOnlyPassesOverDealsNotProvenWinnable) {
+    std::vector<std::uint32_t> dealt;
+    PlayFirstGame([&] {
+        QAction* item = Item("WinnableDeals1");
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(form->findChild<QMenu*>("GameMenu1")->actions().back(), item);
+        EXPECT_TRUE(item->isCheckable());
+        EXPECT_FALSE(item->isChecked());
+        EXPECT_EQ(StoredSettings().indexOf("Winnable Deals"), -1) << "nothing written until chosen";
+
+        NewGameAt(1280);
+        dealt.push_back(GameOf().DealSeed());
+        item->trigger();
+        EXPECT_NE(StoredSettings().indexOf("\"Winnable Deals\"=dword:00000001"), -1);
+        NewGameAt(1280);
+        dealt.push_back(GameOf().DealSeed());
+        const GameTable expected = DealtTable(dealt.back());
+        EXPECT_TRUE(std::equal(std::begin(expected.deal), std::end(expected.deal), std::begin(GameOf().table.deal)));
+        modal.answers = {MessageAnswer::Yes};
+        GameOf().DealNumber1Click(1280);
+        dealt.push_back(GameOf().DealSeed());
+
+        item->trigger();
+        EXPECT_NE(StoredSettings().indexOf("\"Winnable Deals\"=dword:00000000"), -1);
+        NewGameAt(1280);
+        dealt.push_back(GameOf().DealSeed());
+        modal.answers = {MessageAnswer::Yes};
+        GameOf().FinishGame1Click();
+    });
+    ASSERT_EQ(dealt.size(), 4u);
+    EXPECT_EQ(dealt[0], 1280u) << "the option is off at first";
+    EXPECT_GT(dealt[1], 1280u);
+    EXPECT_LT(dealt[1], 1290u);
+    DealSolver solver;
+    EXPECT_EQ(solver.Solve(DealtTable(dealt[1]), 1'000'000).verdict, SolveVerdict::Winnable);
+    EXPECT_EQ(dealt[2], 1280u);
+    EXPECT_EQ(dealt[3], 1280u);
+}
+
+// The option is read back at start-up; a refused write is reported in a real
+// message box and the choice holds for the run.
+TEST_F(AidsWindowTest, WinnableDealsIsReadAtStartAndARefusedWriteIsReported) {
+    QtModalService realModal;
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), false});
+    form = windows.form1.get();
+    StartUp();
+    const QString shown = RefusedWriteReport([&] { Item("WinnableDeals1")->trigger(); });
+    EXPECT_TRUE(shown.startsWith("Failed to set data for 'Winnable Deals'\n")) << shown.toStdString();
+    EXPECT_EQ(GameOf().settings.winnableDeals, 1);
+
+    Item("WinnableDeals1")->trigger();
+    Item("WinnableDeals1")->trigger();
+    windows = ApplicationWindows();
+    Create();
+    StartUp();
+    EXPECT_TRUE(Item("WinnableDeals1")->isChecked());
+    EXPECT_EQ(GameOf().settings.winnableDeals, 1);
 }
 
 TEST(DealNumber, ParsedAsTyped) {

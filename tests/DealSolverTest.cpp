@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <set>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -84,6 +86,44 @@ TEST(DealSolver, ABudgetTooSmallLeavesTheQuestionOpen) {
     const SolveResult longer = solver.Solve(DealtTable(63), 20'500);
     EXPECT_EQ(longer.verdict, SolveVerdict::Unknown);
     EXPECT_LE(longer.nodes, 20'500u);
+}
+
+// A raised cancel flag stops both searches within a few hundred positions.
+// Deal 1280 takes each of them half a million positions at least.
+TEST(DealSolver, ARaisedCancelFlagStopsTheSearch) {
+    const std::atomic<bool> raised = true;
+    for (const std::uint64_t firstStint : {std::uint64_t{20'000}, std::uint64_t{0}}) {
+        DealSolver solver(std::size_t{1} << 16, firstStint);
+        const SolveResult result = solver.Solve(DealtTable(1280), 1'000'000, &raised);
+        EXPECT_EQ(result.verdict, SolveVerdict::Unknown) << firstStint;
+        EXPECT_LE(result.nodes, DealSolver::kCancelCheck) << firstStint;
+    }
+    // Raised while the search runs: from another thread, as the hint's
+    // worker sees it raised by the window.
+    std::atomic<bool> cancel = false;
+    DealSolver solver(std::size_t{1} << 16);
+    std::thread raiser([&] { cancel = true; });
+    const SolveResult result = solver.Solve(DealtTable(1280), 100'000'000, &cancel);
+    raiser.join();
+    EXPECT_EQ(result.verdict, SolveVerdict::Unknown);
+    EXPECT_LT(result.nodes, 100'000u);
+    // The flag belongs to that search alone.
+    EXPECT_EQ(solver.Solve(DealtTable(0), 1'000'000).verdict, SolveVerdict::Winnable);
+}
+
+// Deal 1280 is open long after the search over splits begins, yet its second
+// order, fixing first the class that holds the most tiles in place, wins it
+// within a few thousand positions.
+TEST(DealSolver, TheSecondOrderOfTheSearchOverSplitsDecidesWhatTheFirstLeavesOpen) {
+    Fixture fixture;
+    fixture.Deal(1280);
+    DealSolver firstOrderOnly(std::size_t{1} << 16, 20'000, 1'000'000);
+    EXPECT_EQ(firstOrderOnly.Solve(fixture.game.table, 60'000).verdict, SolveVerdict::Unknown);
+    DealSolver secondOrderSoon(std::size_t{1} << 16, 20'000, 30'000);
+    const SolveResult result = secondOrderSoon.Solve(fixture.game.table, 60'000);
+    ASSERT_EQ(result.verdict, SolveVerdict::Winnable);
+    EXPECT_GT(result.nodes, 30'000u);
+    EXPECT_EQ(Replay(fixture.game, fixture.window, result.pairs), "");
 }
 
 // The top tile lies on three tiles of its own class and its last partner lies

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 #include <vector>
 
 #include "analysis/HintSearch.h"
@@ -93,6 +94,51 @@ TEST(HintSearch, TheWorkerAnswersEachTicketOnItsThread) {
     ASSERT_EQ(tickets, (std::vector<std::uint64_t>{1, 2}));
     EXPECT_EQ(answers[0].kind, HintAnswer::Kind::Winning);
     EXPECT_TRUE(IsMove(DealtTable(1), answers[0].a, answers[0].b));
+}
+
+// A search under way is called off by Cancel and by a newer request: on deal
+// 1280, which takes the search half a million positions, each stops after a
+// few hundred.
+TEST(HintSearch, TheWorkerCallsOffASearchForATableThatChanged) {
+    std::vector<std::uint64_t> tickets;
+    std::vector<HintAnswer> answers;
+    std::mutex mutex;
+    HintWorker worker(
+        [&](std::uint64_t ticket, const HintAnswer& answer) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            tickets.push_back(ticket);
+            answers.push_back(answer);
+        },
+        100'000'000);
+    const auto check = [&](std::uint64_t ticket) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ASSERT_GE(tickets.size(), ticket);
+        for (std::size_t i = 0; i < tickets.size(); ++i) {
+            if (tickets[i] != ticket) continue;
+            EXPECT_EQ(answers[i].kind, HintAnswer::Kind::Unproven) << ticket;
+            EXPECT_LT(answers[i].nodes, 100'000u) << ticket;
+        }
+    };
+    // Each call-off comes once the search is under way; one that comes
+    // before only drops the request.
+    const auto started = [&] {
+        while (!worker.Searching()) std::this_thread::yield();
+    };
+    worker.Request(1, DealtTable(1280));
+    started();
+    worker.Cancel();
+    worker.WaitUntilIdle();
+    check(1);
+
+    worker.Request(2, DealtTable(1280));
+    started();
+    worker.Request(3, DealtTable(1));
+    worker.WaitUntilIdle();
+    check(2);
+    const std::lock_guard<std::mutex> lock(mutex);
+    ASSERT_FALSE(tickets.empty());
+    EXPECT_EQ(tickets.back(), 3u);
+    EXPECT_EQ(answers.back().kind, HintAnswer::Kind::Winning);
 }
 
 }  // namespace

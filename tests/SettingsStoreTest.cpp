@@ -107,6 +107,18 @@ protected:
         return settings;
     }
 
+    // The file of every value with one more line, an added setting, after them.
+    static std::string WithLine(const std::string& line) { return KeyText().insert(KeyText().size() - 2, line + "\r\n"); }
+
+    // What is loaded from the file WithLine(line), which the load leaves as it is.
+    Settings LoadWith(const std::string& line) const {
+        const std::string text = WithLine(line);
+        Store(text);
+        const Settings settings = Load();
+        EXPECT_EQ(ReadText(Path()), text) << "read without rewriting";
+        return settings;
+    }
+
     std::string root_;
 };
 
@@ -341,6 +353,27 @@ TEST_F(SettingsStoreTest, TableScaleIsOptionalAndReadAsItsNearestSoundValue) {
     WriteTableScale(key, settings);
     EXPECT_EQ(ReadText(Path()), KeyText().insert(without.size() - 2, "\"Table Scale\"=dword:00000000\r\n"));
     EXPECT_EQ(Load().tableScale, 0) << "fitting to the window survives a restart";
+}
+
+// The winnable-deals flag is optional too: absent is off, any other number on.
+TEST_F(SettingsStoreTest, WinnableDealsIsAnOptionalFlag) {
+    const std::string without = KeyText();
+    Store(without);
+    EXPECT_EQ(Load().winnableDeals, 0);
+    EXPECT_EQ(ReadText(Path()), without);
+    for (const auto& [stored, expected] : {std::pair{"dword:00000000", 0}, std::pair{"dword:00000001", 1},
+                                           std::pair{"dword:00000002", 1}, std::pair{"dword:ffffffff", 1}}) {
+        SCOPED_TRACE(stored);
+        EXPECT_EQ(LoadWith(std::string("\"Winnable Deals\"=") + stored).winnableDeals, expected);
+    }
+
+    Store(without);
+    Settings settings = Load();
+    settings.winnableDeals = 5;
+    RegistryFile key;
+    WriteWinnableDeals(key, settings);
+    EXPECT_EQ(ReadText(Path()), WithLine("\"Winnable Deals\"=dword:00000001"));
+    EXPECT_EQ(Load().winnableDeals, 1);
 }
 
 TEST_F(SettingsStoreTest, EachWriterChangesOnlyItsOwnValues) {

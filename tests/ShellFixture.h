@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -45,6 +48,24 @@ protected:
         StartUp();
         clock.steps.push_back(std::move(play));
         clock.Advance(400);
+    }
+
+    // Runs `act` while the settings file's lock is taken by a folder, so that
+    // every write is refused; returns the text of the real message box that
+    // reports it, answered at once.
+    QString RefusedWriteReport(const std::function<void()>& act) {
+        const QString lock = QString::fromStdString(settingsPath + ".lock");
+        EXPECT_TRUE(QDir().mkpath(lock));
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        act();
+        QDir().rmdir(lock);
+        return shown;
     }
 
     // The middle of tile `p`'s press area, in table pixels.
