@@ -2,8 +2,10 @@
 #include "render/TableView.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 
 #include "framework/Drawing.h"
 #include "model/TableLayout.h"
@@ -342,7 +344,6 @@ void TableView::PaintClientArea(QPainter& painter, const QRect& exposed) {
     }
     const int scale = DeviceScale();
     if (scale == kActualScale && ratio == 1.0) {
-        painter.fillRect(exposed, tableColour_);
         DrawSteps(painter, exposed, scale);
         return;
     }
@@ -353,7 +354,6 @@ void TableView::PaintClientArea(QPainter& painter, const QRect& exposed) {
                             static_cast<int>(std::floor(exposed.top() * ratio))),
                      QPoint(static_cast<int>(std::ceil((exposed.right() + 1) * ratio)) - 1,
                             static_cast<int>(std::ceil((exposed.bottom() + 1) * ratio)) - 1));
-    painter.fillRect(area, tableColour_);
     DrawSteps(painter, area, scale);
     painter.restore();
 }
@@ -362,52 +362,68 @@ void TableView::PaintClientArea(QPainter& painter, const QRect& exposed) {
 // 100% each is drawn exactly as on the table's own pixels.
 void TableView::DrawSteps(QPainter& painter, const QRect& exposed, int deviceScale) {
     const bool actual = deviceScale == kActualScale;
-    const double factor = deviceScale / 100.0;
     painter.setRenderHint(QPainter::SmoothPixmapTransform, !actual);
-    for (const WindowContents::Step& step : contents_.Steps()) {
-        const QRect target = actual ? step.rect : WindowRect(step.rect, deviceScale);
+    const auto targetOf = [&](const WindowContents::Step& step) {
+        return actual ? step.rect : WindowRect(step.rect, deviceScale);
+    };
+    // What the last step to cover the whole of `exposed` hides is not drawn.
+    using Kind = WindowContents::Kind;
+    const std::vector<WindowContents::Step>& steps = contents_.Steps();
+    const auto covering = std::find_if(steps.rbegin(), steps.rend(), [&](const WindowContents::Step& step) {
+        return (step.kind == Kind::Fill || step.kind == Kind::Table) && targetOf(step).contains(exposed);
+    });
+    if (covering == steps.rend()) painter.fillRect(exposed, tableColour_);
+    const auto first = covering == steps.rend() ? steps.begin() : std::prev(covering.base());
+    for (auto step = first; step != steps.end(); ++step) {
+        const QRect target = targetOf(*step);
         if (!target.intersects(exposed)) continue;
-        switch (step.kind) {
-        case WindowContents::Kind::Fill:
-            painter.fillRect(target, QColor(step.colour));
-            break;
-        case WindowContents::Kind::Frame:
-            for (const QRect& side : FrameSides(step.rect)) {
-                painter.fillRect(actual ? side : WindowRect(side, deviceScale), QColor(step.colour));
-            }
-            break;
-        case WindowContents::Kind::Table:
-            painter.drawImage(target.topLeft(), actual || devicePicture_.isNull() || deviceScale != devicePictureScale_
-                                                    ? tablePicture_
-                                                    : devicePicture_);
-            break;
-        case WindowContents::Kind::Picture:
-            if (actual) {
-                painter.drawImage(target.topLeft(), step.picture);
-                break;
-            }
-            if (scaledStartupScale_ != deviceScale || scaledStartup_.size() != target.size()) {
-                scaledStartup_ = graphics_.ScaledBitmap(step.id, deviceScale, target.size(), step.picture);
-                scaledStartupScale_ = deviceScale;
-            }
-            painter.drawImage(target.topLeft(), scaledStartup_);
-            break;
-        case WindowContents::Kind::Stretch:
-            painter.drawImage(target, step.picture);
-            break;
-        case WindowContents::Kind::Text: {
-            const QPoint at = step.rect.topLeft() + QPoint(1, 1);
-            WritePageText(painter, actual ? at : QPoint(WindowPixel(at.x(), deviceScale), WindowPixel(at.y(), deviceScale)),
-                          step.text, step.font, QColor(step.colour), factor);
+        DrawStep(painter, *step, target, deviceScale);
+    }
+}
+
+void TableView::DrawStep(QPainter& painter, const WindowContents::Step& step, const QRect& target, int deviceScale) {
+    const bool actual = deviceScale == kActualScale;
+    const double factor = deviceScale / 100.0;
+    switch (step.kind) {
+    case WindowContents::Kind::Fill:
+        painter.fillRect(target, QColor(step.colour));
+        break;
+    case WindowContents::Kind::Frame:
+        for (const QRect& side : FrameSides(step.rect)) {
+            painter.fillRect(actual ? side : WindowRect(side, deviceScale), QColor(step.colour));
+        }
+        break;
+    case WindowContents::Kind::Table:
+        painter.drawImage(target.topLeft(), actual || devicePicture_.isNull() || deviceScale != devicePictureScale_
+                                                ? tablePicture_
+                                                : devicePicture_);
+        break;
+    case WindowContents::Kind::Picture:
+        if (actual) {
+            painter.drawImage(target.topLeft(), step.picture);
             break;
         }
-        case WindowContents::Kind::Tile: {
-            const QImage tile = actual ? QImage() : graphics_.ScaledTilePicture(step.id, deviceScale);
-            painter.drawImage(target.topLeft(),
-                              tile.isNull() ? SmoothlyScaled(step.picture, target.size()) : tile);
-            break;
+        if (scaledStartupScale_ != deviceScale || scaledStartup_.size() != target.size()) {
+            scaledStartup_ = graphics_.ScaledBitmap(step.id, deviceScale, target.size(), step.picture);
+            scaledStartupScale_ = deviceScale;
         }
-        }
+        painter.drawImage(target.topLeft(), scaledStartup_);
+        break;
+    case WindowContents::Kind::Stretch:
+        painter.drawImage(target, step.picture);
+        break;
+    case WindowContents::Kind::Text: {
+        const QPoint at = step.rect.topLeft() + QPoint(1, 1);
+        WritePageText(painter, actual ? at : QPoint(WindowPixel(at.x(), deviceScale), WindowPixel(at.y(), deviceScale)),
+                      step.text, step.font, QColor(step.colour), factor);
+        break;
+    }
+    case WindowContents::Kind::Tile: {
+        const QImage tile = actual ? QImage() : graphics_.ScaledTilePicture(step.id, deviceScale);
+        painter.drawImage(target.topLeft(),
+                          tile.isNull() ? SmoothlyScaled(step.picture, target.size()) : tile);
+        break;
+    }
     }
 }
 

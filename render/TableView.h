@@ -81,6 +81,7 @@ private:
     QPoint DevicePoint(int x, int y) const;
     void UpdateDevicePicture();
     void DrawSteps(QPainter& painter, const QRect& exposed, int deviceScale);
+    void DrawStep(QPainter& painter, const WindowContents::Step& step, const QRect& target, int deviceScale);
 
     Game& game_;
     GameWindow& window_;
