@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Measures the time from the start of a program to its first window shown on
+"""Measures the time from the start of a program to its main window shown on
 $DISPLAY, and its resident memory then and a few seconds later, for the game
 and for a bare Qt Widgets window of the same size side by side.
 
@@ -18,10 +18,15 @@ import tempfile
 import time
 
 
-def visible_window(pid):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", "."],
+def visible_window(pid, title):
+    """The visible window of `pid` whose name holds `title`, or None."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
                            capture_output=True, text=True).stdout.split()
-    return found[0] if found else None
+    for window in found:
+        name = subprocess.run(["xdotool", "getwindowname", window], capture_output=True, text=True).stdout
+        if title in name:
+            return window
+    return None
 
 
 def resident_kib(pid):
@@ -41,7 +46,7 @@ def window_size(window):
     return 0, 0
 
 
-def run(command, settle):
+def run(command, title, settle):
     """Seconds to the first visible window, RSS (KiB) then and after `settle` seconds, the window's size."""
     with tempfile.TemporaryDirectory() as home:
         environment = dict(os.environ, XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data")
@@ -49,7 +54,7 @@ def run(command, settle):
         process = subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = None
         while window is None and time.monotonic() - start < 30:
-            window = visible_window(process.pid)
+            window = visible_window(process.pid, title)
         shown = time.monotonic() - start
         first = resident_kib(process.pid)
         size = window_size(window) if window else (0, 0)
@@ -67,10 +72,10 @@ def main():
     figures = {"game": [], "bare": []}
     size = None
     for _ in range(runs):
-        result = run([game], settle)
-        size = size or result[3]
+        result = run([game], "Jadeleaf - Velora", settle)
+        size = size if size and size[0] > 0 else result[3]
         figures["game"].append(result)
-        figures["bare"].append(run([bare, str(size[0]), str(size[1])], settle))
+        figures["bare"].append(run([bare, str(size[0]), str(size[1])], "Bare window", settle))
     medians = {}
     for name, results in figures.items():
         medians[name] = [statistics.median(r[i] for r in results) for i in range(3)]
