@@ -1,8 +1,9 @@
 // The table's repaints at 100%, 200% and 300% in a window filling a 1920 x 1080 screen: the
 // table picture drawn anew after a removal, the window erased and shown again, and the window's
-// own paint that shows the table pixels at the scale.
+// own paint that shows the table pixels at the scale; and a removal as the window serves it.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -50,6 +51,19 @@ void BM_WholeWindowRepaint(benchmark::State& state) {
     WithDealtTable(state, [](TForm1& form) { Repaint(form, true); });
 }
 BENCHMARK(BM_WholeWindowRepaint)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond);
+
+// A removal as the window serves it: the repaint requests, then the window's
+// own paint of what they changed.
+void BM_RemovalAsShown(benchmark::State& state) {
+    WithDealtTable(state, [](TForm1& form) {
+        PaintRequests& paint = form.GameState().paint;
+        paint.redrawAllTiles = 1;
+        MarkLayersForRepaint(paint, 1);
+        form.FormPaint(false);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    });
+}
+BENCHMARK(BM_RemovalAsShown)->Arg(100)->Arg(200)->Arg(300)->Unit(benchmark::kMillisecond);
 
 // The window's paint alone: the table pixels shown at the scale.
 void BM_WindowPaint(benchmark::State& state) {

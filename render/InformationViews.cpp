@@ -68,27 +68,29 @@ InformationViews::InformationViews(Game& game, GameWindow& window, TileGraphics&
       windowStatus_(std::move(windowStatus)),
       tableColour_(0x009900u) {}
 
-void WritePageText(QImage& canvas, int x, int y, std::string_view text, PageFont font, QColor background) {
-    QFont face("Courier New");
-    face.setStyleHint(QFont::TypeWriter);
-    face.setPointSize(font.pointSize);
-    face.setUnderline(font.underline);
-    face.setStyleStrategy(QFont::NoAntialias);
-    QPainter painter(&canvas);
+void WritePageText(QPainter& painter, QPoint at, const QString& text, PageFont font, QColor background,
+                   double factor) {
+    const QFont face = PageFace(font, factor);
     painter.setFont(face);
     painter.setPen(QColor(font.colour));
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(background);
-    painter.drawText(x, y + QFontMetrics(face).ascent(),
-                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    painter.drawText(at.x(), at.y() + QFontMetrics(face).ascent(), text);
 }
 
-void InformationViews::WriteText(QImage& canvas, int x, int y, std::string_view text, PageFont font) {
-    WritePageText(canvas, x, y, text, font, tableColour_);
+void WritePageText(QImage& canvas, int x, int y, std::string_view text, PageFont font, QColor background) {
+    QPainter painter(&canvas);
+    WritePageText(painter, QPoint(x, y), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), font,
+                  background, 1.0);
 }
 
-void InformationViews::WritePageHeading(QImage& canvas, int x0, int y0) {
-    WriteText(canvas, x0, y0, FormatText("Velora-MahJong Information Page %d", game_.shell.viewMode).text,
+void InformationViews::WriteText(WindowContents& contents, int x, int y, std::string_view text, PageFont font) {
+    contents.Text(QPoint(x, y), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), font,
+                  tableColour_);
+}
+
+void InformationViews::WritePageHeading(WindowContents& contents, int x0, int y0) {
+    WriteText(contents, x0, y0, FormatText("Velora-MahJong Information Page %d", game_.shell.viewMode).text,
               {10, kViewLime, true});
 }
 
@@ -99,61 +101,61 @@ int InformationViews::ShownCount(int face) const {
     return face <= kLastPlainFace ? 4 : 1;
 }
 
-void InformationViews::ShowSuit(QImage& canvas, int x, int y, std::string_view caption, int firstFace,
+void InformationViews::ShowSuit(WindowContents& contents, int x, int y, std::string_view caption, int firstFace,
                                 int lastFace) {
-    WriteText(canvas, x, y, caption, {8, kViewLime});
+    WriteText(contents, x, y, caption, {8, kViewLime});
     const int tileStep = geometry_.tileWidth + 23;
     const int tileTop = y + kCaptionAboveTiles;
     for (int face = firstFace; face <= lastFace; ++face, x += tileStep) {
-        DrawTransparent(canvas, x, tileTop, graphics_.FetchTilePicture(face));
-        WriteText(canvas, x + geometry_.tileWidth + 4, tileTop + geometry_.tileHeight - 16,
+        contents.Tile(QPoint(x, tileTop), WhiteLeftOut(graphics_.FetchTilePicture(face)), face);
+        WriteText(contents, x + geometry_.tileWidth + 4, tileTop + geometry_.tileHeight - 16,
                   FormatText("%d", ShownCount(face)).text, {8, kViewWhite});
     }
 }
 
-void InformationViews::ShowTileSet(QImage& canvas, int x0, int y0) {
+void InformationViews::ShowTileSet(WindowContents& contents, int x0, int y0) {
     if (game_.shell.viewMode != kViewSetOfTiles) return;
-    WriteText(canvas, x0, y0 + 26, "Shows the various MahJong suits in detail.", {8, kViewWhite});
+    WriteText(contents, x0, y0 + 26, "Shows the various MahJong suits in detail.", {8, kViewWhite});
     const int tileStep = geometry_.tileWidth + 23;
     for (const SuitGroup& group : kSuitGroups) {
-        ShowSuit(canvas, x0 + group.column * tileStep, y0 + kFirstCaptionOffset + group.row * kRowPitch,
+        ShowSuit(contents, x0 + group.column * tileStep, y0 + kFirstCaptionOffset + group.row * kRowPitch,
                  group.caption, group.firstFace, group.lastFace);
     }
     const int noteTop = y0 + kFirstCaptionOffset + kLastRow * kRowPitch + kCaptionAboveTiles + tileStep;
-    WriteText(canvas, x0, noteTop, "Note:", {8, kViewLime});
-    WriteText(canvas, x0 + 44, noteTop, "The numbers show how many tiles of each type are active.", {8, kViewWhite});
+    WriteText(contents, x0, noteTop, "Note:", {8, kViewLime});
+    WriteText(contents, x0 + 44, noteTop, "The numbers show how many tiles of each type are active.", {8, kViewWhite});
 }
 
-void InformationViews::ShowDimensions(QImage& canvas, int x0, int y0) {
+void InformationViews::ShowDimensions(WindowContents& contents, int x0, int y0) {
     const ShellState& shell = game_.shell;
     const TableGeometry& g = geometry_;
     if (shell.viewMode == kViewDimensions && game_.table.tableReady == 0) {
         const PageFont small{8, kViewWhite};
         const PageFont value{10, kViewWhite};
         const PageFont heading{10, kViewLime, true};
-        WriteText(canvas, x0, y0 + 26, "Display of window construction details.", small);
-        WriteText(canvas, x0, y0 + 70, "Dimensions", heading);
-        WriteText(canvas, x0 + 106, y0 + 70, "[ in number of pixels ]", {10, kViewLime});
+        WriteText(contents, x0, y0 + 26, "Display of window construction details.", small);
+        WriteText(contents, x0, y0 + 70, "Dimensions", heading);
+        WriteText(contents, x0 + 106, y0 + 70, "[ in number of pixels ]", {10, kViewLime});
         // Three blanks for three-digit screen widths, two for four, so that both end in one column.
         const char* screenFormat = shell.screenClass == 1 ? "Entire Screen:   %d x %d" : "Entire Screen:  %d x %d";
-        WriteText(canvas, x0, y0 + 109, FormatText(screenFormat, shell.screenWidth, shell.screenHeight).text, value);
-        WriteText(canvas, x0, y0 + 148, FormatText("Client Window:   %d x %d", g.clientWidth, g.clientHeight).text,
+        WriteText(contents, x0, y0 + 109, FormatText(screenFormat, shell.screenWidth, shell.screenHeight).text, value);
+        WriteText(contents, x0, y0 + 148, FormatText("Client Window:   %d x %d", g.clientWidth, g.clientHeight).text,
                   value);
-        WriteText(canvas, x0, y0 + 187, FormatText("MahJong Table:   %d x %d", g.sideX, g.tableAreaHeight).text,
+        WriteText(contents, x0, y0 + 187, FormatText("MahJong Table:   %d x %d", g.sideX, g.tableAreaHeight).text,
                   value);
-        WriteText(canvas, x0, y0 + 213, FormatText("MahJong Deck:    %d x %d", g.tableWidth, g.tableHeight).text,
+        WriteText(contents, x0, y0 + 213, FormatText("MahJong Deck:    %d x %d", g.tableWidth, g.tableHeight).text,
                   value);
-        WriteText(canvas, x0, y0 + 252,
+        WriteText(contents, x0, y0 + 252,
                   FormatText("SideWindow Max:  %d x %d", g.sideMaxWidth, g.sideMaxHeight).text, value);
-        WriteText(canvas, x0, y0 + 278, FormatText("Actual SW Size:  %d x %d", g.sideWidth, g.sideHeight).text,
+        WriteText(contents, x0, y0 + 278, FormatText("Actual SW Size:  %d x %d", g.sideWidth, g.sideHeight).text,
                   value);
-        WriteText(canvas, x0, y0 + 317, FormatText("MahJong Tile:     %d x  %d", g.tileWidth, g.tileHeight).text,
+        WriteText(contents, x0, y0 + 317, FormatText("MahJong Tile:     %d x  %d", g.tileWidth, g.tileHeight).text,
                   value);
-        WriteText(canvas, x0, y0 + 361, "Window Status", heading);
-        WriteText(canvas, x0, y0 + 400, WindowStatusText(windowStatus_ ? windowStatus_() : WindowStatus::Undefined),
+        WriteText(contents, x0, y0 + 361, "Window Status", heading);
+        WriteText(contents, x0, y0 + 400, WindowStatusText(windowStatus_ ? windowStatus_() : WindowStatus::Undefined),
                   value);
-        WriteText(canvas, x0, y0 + 439, "Note: Size and Screen Position of the main window will be", small);
-        WriteText(canvas, x0 + 48, y0 + 457, "remembered when leaving the Jadeleaf application.", small);
+        WriteText(contents, x0, y0 + 439, "Note: Size and Screen Position of the main window will be", small);
+        WriteText(contents, x0 + 48, y0 + 457, "remembered when leaving the Jadeleaf application.", small);
     }
     window_.SetStatusText(1, "");
     window_.SetStatusText(2, "");

@@ -10,19 +10,17 @@
 #include "model/Game.h"
 #include "render/TableGeometry.h"
 #include "render/TileGraphics.h"
+#include "render/WindowContents.h"
+
+class QPainter;
 
 namespace jadeleaf {
 
-// How a text of the pages is written: "Courier New" in points of the
-// platform, unsmoothed, on a solid background.
-struct PageFont {
-    int pointSize;
-    QRgb colour;
-    bool underline = false;
-};
-
 // Writes `text` with the top-left corner of its line at (x, y).
 void WritePageText(QImage& canvas, int x, int y, std::string_view text, PageFont font, QColor background);
+// The same at `at` in the painter's pixels, with the font `factor` times its size.
+void WritePageText(QPainter& painter, QPoint at, const QString& text, PageFont font, QColor background,
+                   double factor);
 
 // The main window's state as the Dimensions page names it.
 enum class WindowStatus { Normal, Minimized, Maximized, Undefined };
@@ -36,13 +34,13 @@ public:
     void SetTableColour(QColor colour) { tableColour_ = colour; }
 
     // "Velora-MahJong Information Page %d" at (x0, y0).
-    void WritePageHeading(QImage& canvas, int x0, int y0);
-    void ShowTileSet(QImage& canvas, int x0, int y0);
-    void ShowDimensions(QImage& canvas, int x0, int y0);
+    void WritePageHeading(WindowContents& contents, int x0, int y0);
+    void ShowTileSet(WindowContents& contents, int x0, int y0);
+    void ShowDimensions(WindowContents& contents, int x0, int y0);
 
 private:
-    void WriteText(QImage& canvas, int x, int y, std::string_view text, PageFont font);
-    void ShowSuit(QImage& canvas, int x, int y, std::string_view caption, int firstFace, int lastFace);
+    void WriteText(WindowContents& contents, int x, int y, std::string_view text, PageFont font);
+    void ShowSuit(WindowContents& contents, int x, int y, std::string_view caption, int firstFace, int lastFace);
     int ShownCount(int face) const;
 
     Game& game_;

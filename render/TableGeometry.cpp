@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace jadeleaf {
 
@@ -28,6 +29,15 @@ int TablePixel(int windowPixel, int scale) {
 int WindowPixel(int tablePixel, int scale) { return static_cast<int>(FloorDivide(1LL * tablePixel * scale + 49, 100)); }
 
 int TableLength(int windowLength, int scale) { return TablePixel(windowLength - 1, scale) + 1; }
+
+QRect WindowRect(const QRect& tableRect, int scale) {
+    const int left = WindowPixel(tableRect.left(), scale);
+    const int top = WindowPixel(tableRect.top(), scale);
+    return {left, top, WindowPixel(tableRect.left() + tableRect.width(), scale) - left,
+            WindowPixel(tableRect.top() + tableRect.height(), scale) - top};
+}
+
+int DeviceScale(int scale, double devicePixelRatio) { return static_cast<int>(std::lround(scale * devicePixelRatio)); }
 
 PanelPlacement ComputeGeometry(TableGeometry& g, const ClientMeasures& client, const Settings& settings,
                                PaintRequests& paint) {

@@ -1,6 +1,8 @@
 // Where the table, the tiles, the panels and the side window lie in the client area.
 #pragma once
 
+#include <QRect>
+
 #include "model/PaintRequests.h"
 #include "model/TableLayout.h"
 #include "model/Settings.h"
@@ -42,6 +44,12 @@ int TablePixel(int windowPixel, int scale);
 int WindowPixel(int tablePixel, int scale);
 // The table length that covers `windowLength` window pixels.
 int TableLength(int windowLength, int scale);
+// A rectangle of table pixels as the window shows it at `scale` percent. At
+// the scale times the screen's device pixel ratio, the same gives it in the
+// screen's own pixels.
+QRect WindowRect(const QRect& tableRect, int scale);
+// The scale in the screen's own pixels.
+int DeviceScale(int scale, double devicePixelRatio);
 
 // The sizes that the geometry is computed from, in window pixels.
 struct ClientMeasures {

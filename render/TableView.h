@@ -12,6 +12,9 @@
 #include "render/SidePictureCache.h"
 #include "render/TableGeometry.h"
 #include "render/TileGraphics.h"
+#include "render/WindowContents.h"
+
+class QPainter;
 
 namespace jadeleaf {
 
@@ -26,18 +29,19 @@ public:
     TableView(Game& game, GameWindow& window, TileGraphics& graphics, TableGeometry& geometry,
               InformationViews& views);
 
-    // The client area's pixels at the table's own size, which the window shows
-    // at its scale.
-    QImage& WindowPicture() { return windowPicture_; }
-    // The part `windowRect` of the client area as the window shows it, each
-    // pixel of the window picture drawn at the geometry's scale.
-    QImage ScaledWindowPicture(const QRect& windowRect) const;
+    // The client area's pixels at the table's own size, drawn from what the
+    // window shows.
+    const QImage& WindowPicture();
+    // The table picture at the table's own size.
     const QImage& TablePicture() const { return tablePicture_; }
 
     // Creates the table picture filled with the table colour.
     void CreateTablePicture(QColor tableColour, QColor shadeColour);
-    // Follows the client area's size, keeping what it shows.
+    // Follows the client area's size in table pixels, keeping what it shows.
     void ResizeWindowPicture(int width, int height);
+    // The screen's device pixel ratio: the table picture is kept at the
+    // screen's own resolution.
+    void SetDevicePixelRatio(double ratio) { devicePixelRatio_ = ratio; }
 
     // Serves the pending paint requests. A system paint (the window shown,
     // exposed or resized) also copies the table picture again.
@@ -46,6 +50,12 @@ public:
     // The player ticked the picture option or gave a path that opens: a
     // picture that does not load is reported again.
     void SidePictureChosen() { sidePictures_.ForgetReport(); }
+    // The part of the window that the paints since the last call changed, in
+    // window pixels.
+    QRect TakeChangedArea();
+    // Draws the part `exposed` (window pixels) of the client area at the
+    // geometry's scale and at the painter's device pixel ratio.
+    void PaintClientArea(QPainter& painter, const QRect& exposed);
 
     void Release();
 
@@ -56,8 +66,22 @@ private:
     void PaintInformationPage();
     void PaintSidePicture();
     void PaintLayer(int layer);
+    void ForEachTileOfLayer(int layer, const std::function<void(int)>& draw) const;
     void DrawTileAt(int p);
     QRect SideWindowRect(int extra) const;
+    QRect TableRect() const;
+
+    // The table picture at the screen's resolution where that is not the
+    // table's own: every drawing on the table picture is made on both.
+    int DeviceScale() const;
+    void FillTablePicture(QColor colour);
+    QRect TableFrame() const;
+    void FrameTablePicture(QColor colour);
+    void FrameDevicePicture(QColor colour);
+    QPoint DevicePoint(int x, int y) const;
+    void UpdateDevicePicture();
+    void DrawSteps(QPainter& painter, const QRect& exposed, int deviceScale);
+    void DrawStep(QPainter& painter, const WindowContents::Step& step, const QRect& target, int deviceScale);
 
     Game& game_;
     GameWindow& window_;
@@ -66,8 +90,20 @@ private:
     InformationViews& views_;
     QColor tableColour_;
     QColor shadeColour_;
-    QImage windowPicture_;
+    WindowContents contents_;
     QImage tablePicture_;
+    QImage devicePicture_;
+    int devicePictureScale_ = 0;
+    QRgb tableFrameColour_ = 0;
+    bool tilesOnTable_ = false;
+    double devicePixelRatio_ = 1.0;
+    // The start-up picture as last drawn at a scale, and that scale.
+    QImage scaledStartup_;
+    int scaledStartupScale_ = 0;
+    // The client area drawn at the table's own size, when asked for, and the
+    // contents' version it shows.
+    QImage windowPicture_;
+    unsigned windowPictureVersion_ = 0;
     SidePictureCache sidePictures_;
     bool released_ = false;
 };

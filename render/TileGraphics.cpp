@@ -3,12 +3,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
+
+#include <QPainter>
 
 #include "framework/Drawing.h"
 #include "model/TableLayout.h"
 #include "model/TextLine.h"
+#include "render/TableGeometry.h"
 
 namespace jadeleaf {
 
@@ -23,16 +27,32 @@ QImage BlankPicture() {
     return picture;
 }
 
-// The face with its white background replaced by the tile's light grey.
-void CopyFaceOnGrey(QImage& target, const QImage& face) {
-    for (int row = 0; row < face.height() && row + kFaceTop < target.height(); ++row) {
+// The face with its white background replaced by the tile's light grey, at
+// the face's place in a tile drawn `density` times its size.
+void CopyFaceOnGrey(QImage& target, const QImage& faceArt, int density = 1) {
+    const QImage face = faceArt.convertToFormat(QImage::Format_RGB32);
+    const int left = kFaceLeft * density;
+    const int top = kFaceTop * density;
+    for (int row = 0; row < face.height() && row + top < target.height(); ++row) {
         const QRgb* from = reinterpret_cast<const QRgb*>(face.constScanLine(row));
-        QRgb* to = reinterpret_cast<QRgb*>(target.scanLine(row + kFaceTop));
-        for (int column = 0; column < face.width() && column + kFaceLeft < target.width(); ++column) {
+        QRgb* to = reinterpret_cast<QRgb*>(target.scanLine(row + top));
+        for (int column = 0; column < face.width() && column + left < target.width(); ++column) {
             const QRgb pixel = from[column] & 0xFFFFFFu;
-            to[column + kFaceLeft] = 0xFF000000u | (pixel == kWhite ? kTileFaceGrey : pixel);
+            to[column + left] = 0xFF000000u | (pixel == kWhite ? kTileFaceGrey : pixel);
         }
     }
+}
+
+QImage BlankPicture(int density) {
+    QImage picture(kTileWidth * density, kTileHeight * density, QImage::Format_RGB32);
+    picture.fill(kWhite);
+    return picture;
+}
+
+void DrawOver(QImage& canvas, QPoint at, const QImage& picture) {
+    if (picture.isNull()) return;
+    QPainter painter(&canvas);
+    painter.drawImage(at, picture);
 }
 
 void ReportFailure(GameWindow& window, std::string_view caption, std::string_view text) {
@@ -42,6 +62,7 @@ void ReportFailure(GameWindow& window, std::string_view caption, std::string_vie
 }  // namespace
 
 void TileGraphics::Prepare(const QImage& placeholderTile) {
+    scaled_ = ScaledSet{};
     const QImage tile = placeholderTile.isNull() ? BlankPicture() : placeholderTile.convertToFormat(QImage::Format_RGB32);
     imageList.fill(tile);
     framePicture = BlankPicture();
@@ -106,6 +127,7 @@ bool TileGraphics::LoadFrame(GameWindow& window) {
     }
     framePicture = frame;
     frameLoaded = true;
+    scaled_.deviceScale = 0;
     return true;
 }
 
@@ -119,6 +141,7 @@ void TileGraphics::ComposeOverlay(GameWindow& window) {
         DrawOpaque(overlayPicture, kFaceLeft, kFaceTop, pattern);
     }
     overlayLoaded = true;
+    scaled_.deviceScale = 0;
 }
 
 // Frame, then the face on light grey; what stays white (the frame's corners)
@@ -129,6 +152,7 @@ bool TileGraphics::ComposeTile(int face) {
     DrawTransparent(workPicture, 0, 0, framePicture);
     CopyFaceOnGrey(workPicture, facePicture);
     imageList[static_cast<std::size_t>(face - 1)] = workPicture;
+    scaled_.deviceScale = 0;
     return true;
 }
 
@@ -171,10 +195,140 @@ const QImage& TileGraphics::FetchTilePicture(int face) {
     return workPicture;
 }
 
+int ArtDensity(int deviceScale) { return std::clamp((deviceScale + 99) / 100, 1, 3); }
+
+QImage WhiteLeftOut(const QImage& picture) {
+    QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < out.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(row));
+        for (int column = 0; column < out.width(); ++column) {
+            if ((line[column] & 0xFFFFFFu) == kWhite) line[column] = 0;
+        }
+    }
+    return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage SmoothlyScaled(const QImage& picture, QSize size) {
+    if (picture.isNull() || picture.size() == size) return picture;
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// Tiles are drawn again over themselves when a layer is repainted: a pixel
+// that is either the tile's or left alone looks the same after any number of
+// drawings, where a half-covering edge would darken with each.
+static QImage TileScaled(const QImage& picture, QSize size) {
+    if (picture.size() == size) return picture;
+    QImage scaled = SmoothlyScaled(picture, size).convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < scaled.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(row));
+        for (int column = 0; column < scaled.width(); ++column) {
+            line[column] = qAlpha(line[column]) >= 128 ? line[column] | 0xFF000000u : 0u;
+        }
+    }
+    return scaled.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QSize TileGraphics::ScaledTileSize(int deviceScale) {
+    return {WindowPixel(kTileWidth, deviceScale), WindowPixel(kTileHeight, deviceScale)};
+}
+
+// A bitmap missing at a larger density is drawn from the 1x one.
+QImage TileGraphics::Art(int id, int density) const {
+    const QImage art = density > 1 ? library.Bitmap(id, density) : QImage();
+    if (!art.isNull() || density == 1) return art.isNull() ? library.Bitmap(id) : art;
+    const QImage plain = library.Bitmap(id);
+    return SmoothlyScaled(plain, plain.size() * density);
+}
+
+// The tiles are composed as at 1x, from the art of one density: that of the
+// frame, so that the frame and the faces always match.
+const TileGraphics::ScaledSet& TileGraphics::ScaledTiles(int deviceScale) {
+    if (scaled_.deviceScale == deviceScale) return scaled_;
+    ScaledSet set;
+    set.deviceScale = deviceScale;
+    const QSize size = ScaledTileSize(deviceScale);
+    const bool ready = library.Loaded() && frameLoaded && !graphicsFailed;
+    const int wanted = ArtDensity(deviceScale);
+    set.density = ready && wanted > 1 && !library.Bitmap(43, wanted).isNull() ? wanted : 1;
+    const int d = set.density;
+    const QImage frame = ready ? Art(43, d) : QImage();
+    set.frame = frame.isNull() ? QImage() : WhiteLeftOut(frame);
+    for (int face = 1; face <= kImageListSize; ++face) {
+        const std::size_t index = static_cast<std::size_t>(face - 1);
+        QImage tile = imageList[index];
+        if (ready && d > 1 && face <= kFaceCount) {
+            const QImage faceArt = Art(face, d);
+            if (!faceArt.isNull()) {
+                tile = BlankPicture(d);
+                DrawTransparent(tile, 0, 0, frame);
+                CopyFaceOnGrey(tile, faceArt, d);
+            }
+        }
+        set.tiles[index] = TileScaled(WhiteLeftOut(tile), size);
+    }
+    if (ready && overlayLoaded) {
+        QImage overlay = d == 1 ? overlayPicture : BlankPicture(d);
+        if (d > 1) {
+            DrawTransparent(overlay, 0, 0, frame);
+            const QImage pattern = Art(45, d);
+            if (!pattern.isNull()) DrawOpaque(overlay, kFaceLeft * d, kFaceTop * d, pattern);
+        }
+        set.overlay = TileScaled(WhiteLeftOut(overlay), size);
+    }
+    scaled_ = std::move(set);
+    return scaled_;
+}
+
+void TileGraphics::DrawTileScaled(QImage& canvas, QPoint at, int face, int state, int deviceScale,
+                                  GameWindow& window) {
+    if (!library.Loaded() || graphicsFailed || !frameLoaded || face < 1 || face > kFaceCount) return;
+    const ScaledSet& set = ScaledTiles(deviceScale);
+    const QImage& tile = set.tiles[static_cast<std::size_t>(face - 1)];
+    switch (state) {
+    case kStateNormal:
+        DrawOver(canvas, at, tile);
+        return;
+    case kStateSelected: {
+        const QImage facePicture = Art(face, set.density);
+        if (facePicture.isNull()) {
+            ReportFailure(window, " Tile Highlighting Routine",
+                          FormatText("Error condition reported: Tile number %d", face));
+            graphicsFailed = true;
+            return;
+        }
+        QImage selected(kTileWidth * set.density, kTileHeight * set.density, QImage::Format_ARGB32_Premultiplied);
+        selected.fill(Qt::transparent);
+        DrawOver(selected, QPoint(0, 0), set.frame);
+        DrawOver(selected, QPoint(kFaceLeft, kFaceTop) * set.density,
+                 facePicture.convertToFormat(QImage::Format_RGB32));
+        DrawOver(canvas, at, TileScaled(selected, ScaledTileSize(deviceScale)));
+        return;
+    }
+    case kStateSureBet:
+        if (!overlayLoaded) return;
+        DrawOver(canvas, at, tile);
+        DrawOver(canvas, at, set.overlay);
+        return;
+    default:
+        return;
+    }
+}
+
+QImage TileGraphics::ScaledTilePicture(int face, int deviceScale) {
+    if (face < 1 || face > kFaceCount) return {};
+    return ScaledTiles(deviceScale).tiles[static_cast<std::size_t>(face - 1)];
+}
+
+QImage TileGraphics::ScaledBitmap(int id, int deviceScale, QSize size, const QImage& fallback) const {
+    const QImage art = library.Loaded() ? Art(id, ArtDensity(deviceScale)) : QImage();
+    return SmoothlyScaled(art.isNull() ? fallback : art, size);
+}
+
 void TileGraphics::Release() {
     framePicture = QImage();
     workPicture = QImage();
     overlayPicture = QImage();
+    scaled_ = ScaledSet{};
     library.Release();
 }
 

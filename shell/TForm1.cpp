@@ -328,18 +328,13 @@ bool TForm1::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-// The client area shows the window picture; every paint of the program and
-// of the system draws into that picture first.
+// The client area shows what the paints of the program and of the system
+// drew, at the table's scale and the screen's resolution.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->ClientArea) {
         if (event->type() == QEvent::Paint) {
             QPainter painter(ui_->ClientArea);
-            if (geometry_.scale == kActualScale) {
-                painter.drawImage(0, 0, view_.WindowPicture());
-            } else {
-                const QRect exposed = static_cast<QPaintEvent*>(event)->rect();
-                painter.drawImage(exposed.topLeft(), view_.ScaledWindowPicture(exposed));
-            }
+            view_.PaintClientArea(painter, static_cast<QPaintEvent*>(event)->rect());
             DrawKeyCursor(painter);
             return true;
         }
@@ -396,6 +391,7 @@ void TForm1::ComputeGeometry() {
 }
 
 void TForm1::ResizeWindowPicture() {
+    view_.SetDevicePixelRatio(ui_->ClientArea->devicePixelRatioF());
     view_.ResizeWindowPicture(TableLength(ui_->ClientArea->width(), geometry_.scale),
                               TableLength(ui_->ClientArea->height(), geometry_.scale));
 }
@@ -410,11 +406,14 @@ void TForm1::SetTableScale(int scale) {
     geometry_.scale = scale;
     FormResize();
     FormPaint(true);
+    ui_->ClientArea->update();
 }
 
+// Only the part of the window that the paint changed is drawn again.
 void TForm1::FormPaint(bool systemPaint) {
     view_.FormPaint(systemPaint);
-    ui_->ClientArea->update();
+    const QRect changed = view_.TakeChangedArea();
+    if (!changed.isEmpty()) ui_->ClientArea->update(changed);
     if (tableAccessibility_) tableAccessibility_->Update();
     CallOffStaleHint();
 }
@@ -423,7 +422,8 @@ void TForm1::Paint() { FormPaint(false); }
 
 void TForm1::PaintSideWindow() {
     view_.PaintSideWindow([this] { ComputeGeometry(); });
-    ui_->ClientArea->update();
+    const QRect changed = view_.TakeChangedArea();
+    if (!changed.isEmpty()) ui_->ClientArea->update(changed);
 }
 
 // ---------------------------------------------------------------------------

@@ -18,13 +18,6 @@ QRect TableRect(const TileRecord& tile) {
     return {tile.x + kTableLeft, tile.y + kTableTop, kHorizontalStep, kVerticalStep};
 }
 
-QRect WindowRect(const QRect& tableRect, int scale) {
-    const int left = WindowPixel(tableRect.left(), scale);
-    const int top = WindowPixel(tableRect.top(), scale);
-    return {left, top, WindowPixel(tableRect.left() + tableRect.width(), scale) - left,
-            WindowPixel(tableRect.top() + tableRect.height(), scale) - top};
-}
-
 QRect ScreenRect(const QWidget& table, const QRect& tableRect, int scale) {
     const QRect inWindow = WindowRect(tableRect, scale);
     return {table.mapToGlobal(inWindow.topLeft()), inWindow.size()};

@@ -16,8 +16,6 @@ class TileAccessible;
 
 // The part of a tile that takes a press, in table pixels: its grid step.
 QRect TableRect(const TileRecord& tile);
-// A rectangle of table pixels as the window shows it at `scale` percent.
-QRect WindowRect(const QRect& tableRect, int scale);
 // The same on the screen, for a table shown in `table`.
 QRect ScreenRect(const QWidget& table, const QRect& tableRect, int scale);
 
