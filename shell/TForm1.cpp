@@ -89,8 +89,8 @@ TForm1::TForm1(ShellServices services)
     tableAccessibility_->SetScale([this] { return geometry_.scale; });
     CreateAidCommands();
     // The installed icon theme's picture of the game, else the same tile from the program itself.
-    setWindowIcon(QIcon::fromTheme("jadeleaf", QIcon(QPixmap::fromImage(ArtImage(WindowIconBitmap())))));
-    ui_->ViewBtn1->setIcon(QIcon(QPixmap::fromImage(ArtImage(InfoButtonBitmap()))));
+    setWindowIcon(QIcon::fromTheme("jadeleaf", ArtIcon(WindowIconBitmap())));
+    ui_->ViewBtn1->setIcon(ArtIcon(InfoButtonBitmap()));
     FormCreate();
     ConstructGameState();
 }
