@@ -29,6 +29,7 @@
 #include "shell/Forms.h"
 #include "shell/MainRoutine.h"
 #include "shell/TPrefDlg1.h"
+#include "shell/ThemeIcon.h"
 #include "settings/SettingsStore.h"
 #include "ui_TForm1.h"
 
@@ -89,7 +90,7 @@ TForm1::TForm1(ShellServices services)
     tableAccessibility_->SetScale([this] { return geometry_.scale; });
     CreateAidCommands();
     // The installed icon theme's picture of the game, else the same tile from the program itself.
-    setWindowIcon(QIcon::fromTheme("jadeleaf", ArtIcon(WindowIconBitmap())));
+    setWindowIcon(ThemeIconOr("jadeleaf", ArtIcon(WindowIconBitmap())));
     ui_->ViewBtn1->setIcon(ArtIcon(InfoButtonBitmap()));
     FormCreate();
     ConstructGameState();
