@@ -16,9 +16,10 @@ namespace jadeleaf {
 
 TResDlg1::TResDlg1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::ResDlg1>()) {
     ui_->setupUi(this);
-    const QImage emblem = ArtImage(EmblemBitmap());
-    ui_->BitBtn1->setIcon(ArtIcon(EmblemBitmap()));
-    ui_->BitBtn1->setIconSize(emblem.size());
+    // The emblem's pictures for every screen density take more memory than the
+    // rest of the dialog; they are made when the dialog first shows, which many
+    // runs never see.
+    ui_->BitBtn1->setIconSize(ArtImage(EmblemBitmap()).size());
     // Two lines of a saying fill the box; a scroll bar would only narrow it.
     ui_->Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui_->Memo1->document()->setDocumentMargin(2);
@@ -37,6 +38,7 @@ void TResDlg1::Attach(Game& game, GameWindow& window, std::function<void()> stor
 }
 
 void TResDlg1::showEvent(QShowEvent* event) {
+    if (ui_->BitBtn1->icon().isNull()) ui_->BitBtn1->setIcon(ArtIcon(EmblemBitmap()));
     QDialog::showEvent(event);
     if (!event->spontaneous()) FormShow();
 }

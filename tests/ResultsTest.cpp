@@ -18,6 +18,7 @@
 #include "play/ResultBands.h"
 #include "play/ResultSayings.h"
 #include "play/TResDlg1.h"
+#include "resources/ProgramArtImage.h"
 #include "shell/Forms.h"
 #include "tests/ShellFixture.h"
 #include "ui_TResDlg1.h"
@@ -153,6 +154,25 @@ TEST_F(ResultsDialogTest, EnterPressesOkAfterThePictureButton) {
     EXPECT_EQ(ResDlg1->result(), QDialog::Accepted);
     EXPECT_EQ(GameOf().settings.showMessages, 0);
     EXPECT_EQ(Controls().Label2->text(), "At this stage, people usually wake up.");
+}
+
+// The emblem's pictures are made when the real dialog first shows, and then
+// the button holds the drawing for each density, not an enlarged copy.
+TEST_F(ResultsDialogTest, PictureButtonHoldsTheEmblemAtEveryDensityOnceShown) {
+    QtModalService realModal;
+    windows = CreateForms({clock, realModal, settingsPath, QSize(1280, 1024), false});
+    form = windows.form1.get();
+    form->show();
+    EXPECT_TRUE(Controls().BitBtn1->icon().isNull());
+    EXPECT_EQ(Controls().BitBtn1->iconSize(), QSize(116, 110));
+    QTimer::singleShot(0, [&] { ResDlg1->reject(); });
+    form->ShowResultsDialog();
+    const QIcon icon = Controls().BitBtn1->icon();
+    for (const qreal ratio : {1.0, 2.0, 3.0}) {
+        EXPECT_EQ(icon.pixmap(QSize(116, 110), ratio).toImage().convertToFormat(QImage::Format_RGB32),
+                  ArtImage(EmblemBitmap(), ratio).convertToFormat(QImage::Format_RGB32))
+            << ratio;
+    }
 }
 
 }  // namespace
