@@ -75,7 +75,10 @@ def run(command, title, settle, home, helper):
     listener = None
     if helper:
         listener = subprocess.Popen([helper, title, "30"], stdout=subprocess.PIPE, text=True)
-        assert listener.stdout.readline().strip() == "ready"
+        if listener.stdout.readline().strip() != "ready":
+            # It could not reach the display this time: poll for this run.
+            listener.wait()
+            listener = None
     start = time.monotonic()
     process = subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     window, seen = wait_by_listening(listener) if listener else wait_by_polling(process, title, start)
