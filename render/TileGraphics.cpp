@@ -249,9 +249,10 @@ const TileGraphics::ScaledSet& TileGraphics::ScaledTiles(int deviceScale) {
     const QSize size = ScaledTileSize(deviceScale);
     const bool ready = library.Loaded() && frameLoaded && !graphicsFailed;
     const int wanted = ArtDensity(deviceScale);
-    set.density = ready && wanted > 1 && !library.Bitmap(43, wanted).isNull() ? wanted : 1;
+    QImage frame = ready && wanted > 1 ? library.Bitmap(43, wanted) : QImage();
+    set.density = frame.isNull() ? 1 : wanted;
     const int d = set.density;
-    const QImage frame = ready ? Art(43, d) : QImage();
+    if (ready && frame.isNull()) frame = library.Bitmap(43);
     set.frame = frame.isNull() ? QImage() : WhiteLeftOut(frame);
     for (int face = 1; face <= kImageListSize; ++face) {
         const std::size_t index = static_cast<std::size_t>(face - 1);
