@@ -351,10 +351,7 @@ TEST_F(AccessibilityTest, EscapeStopsAutomaticPlayAndF2DealsAgain) {
     Create();
     StartUp();
     std::size_t started = 0;
-    clock.steps.push_back([&] {
-        started = clock.pauses.size();
-        form->findChild<QAction*>("AutoPlay1")->trigger();
-    });
+    StartAutomaticPlayAtNextStep(started);
     int escapes = 0;
     clock.onPause = [&](int) {
         if (started == 0) return;
@@ -426,10 +423,7 @@ TEST_F(AccessibilityTest, PausesAnswerReadersAndPaintWhileInputAndCommandsWaitFo
     Arrivals arrivals(form->ClientArea(), form->windowHandle(), form);
     QObject bus;
     std::size_t started = 0;
-    clock.steps.push_back([&] {
-        started = clock.pauses.size();
-        form->findChild<QAction*>("AutoPlay1")->trigger();
-    });
+    StartAutomaticPlayAtNextStep(started);
     bool ticked = false;
     std::unique_ptr<PlatformTimer> timer;
     timer = std::make_unique<PlatformTimer>(realClock, [&] {

@@ -260,11 +260,8 @@ TEST_F(MousePlayTest, APressStopsAutomaticPlayAndASecondClearsTheTable) {
     Create();
     StartUp();
     std::size_t started = 0;
-    clock.steps.push_back([&] {
-        // The first game is untouched: automatic play may take it over.
-        started = clock.pauses.size();
-        form->findChild<QAction*>("AutoPlay1")->trigger();
-    });
+    // The first game is untouched: automatic play may take it over.
+    StartAutomaticPlayAtNextStep(started);
     int presses = 0;
     clock.onPause = [&](int) {
         // Halfway through the third pair the player presses a button.

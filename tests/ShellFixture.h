@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -48,6 +49,15 @@ protected:
         StartUp();
         clock.steps.push_back(std::move(play));
         clock.Advance(400);
+    }
+
+    // Has automatic play start at the clock's next step, with `started` set to
+    // the number of pauses made before it.
+    void StartAutomaticPlayAtNextStep(std::size_t& started) {
+        clock.steps.push_back([this, &started] {
+            started = clock.pauses.size();
+            form->findChild<QAction*>("AutoPlay1")->trigger();
+        });
     }
 
     // Runs `act` while the settings file's lock is taken by a folder, so that
