@@ -54,42 +54,76 @@ void ApplicationWindows::Close() {
     EndDlg1 = nullptr;
 }
 
-ApplicationWindows CreateForms(const ShellServices& services) {
+ApplicationWindows CreateMainForm(const ShellServices& services) {
     ApplicationWindows windows;
     windows.form1 = std::make_unique<TForm1>(services);
     Form1 = windows.form1.get();
-    windows.calendarForm = std::make_unique<TCalendarForm>(Form1);
-    CalendarForm = windows.calendarForm.get();
-    TForm1* form = Form1;
-    windows.aboutBox = std::make_unique<TAboutBox>(services.clock, [form] { return form->ClientOrigin(); }, Form1);
-    AboutBox = windows.aboutBox.get();
-    windows.prefDlg1 = std::make_unique<TPrefDlg1>(*Form1, services.clock, Form1);
-    PrefDlg1 = windows.prefDlg1.get();
-    // Its description marks it visible: it appears as soon as it exists.
-    PrefDlg1->show();
-    windows.resDlg1 = std::make_unique<TResDlg1>(Form1);
-    ResDlg1 = windows.resDlg1.get();
-    ResDlg1->Attach(form->GameState(), *form, [form] { form->StoreShowMessages(); });
-    windows.infoForm = std::make_unique<TInfoForm>(Form1);
-    InfoForm = windows.infoForm.get();
-    windows.endDlg1 = std::make_unique<TEndDlg1>(Form1);
-    EndDlg1 = windows.endDlg1.get();
     return windows;
 }
 
+void CompleteStart(ApplicationWindows& windows, const ShellServices& services) {
+    TForm1* form = windows.form1.get();
+    form->UseThemeIcon();
+    windows.calendarForm = std::make_unique<TCalendarForm>(form);
+    CalendarForm = windows.calendarForm.get();
+    windows.aboutBox = std::make_unique<TAboutBox>(services.clock, [form] { return form->ClientOrigin(); }, form);
+    AboutBox = windows.aboutBox.get();
+    windows.prefDlg1 = std::make_unique<TPrefDlg1>(*form, services.clock, form);
+    PrefDlg1 = windows.prefDlg1.get();
+    // Its description marks it visible: it appears as soon as it exists.
+    PrefDlg1->show();
+    windows.resDlg1 = std::make_unique<TResDlg1>(form);
+    ResDlg1 = windows.resDlg1.get();
+    ResDlg1->Attach(form->GameState(), *form, [form] { form->StoreShowMessages(); });
+    windows.infoForm = std::make_unique<TInfoForm>(form);
+    InfoForm = windows.infoForm.get();
+    windows.endDlg1 = std::make_unique<TEndDlg1>(form);
+    EndDlg1 = windows.endDlg1.get();
+}
+
+ApplicationWindows CreateForms(const ShellServices& services) {
+    ApplicationWindows windows = CreateMainForm(services);
+    CompleteStart(windows, services);
+    return windows;
+}
+
+namespace {
+
+void ShowStartFailure(const ShellServices& services, const std::exception& error) {
+    services.modal.ShowMessage(nullptr, kApplicationTitle, ErrorBoxText(error), MessageIcon::Error, MessageButtons::Ok);
+}
+
+}  // namespace
+
 int RunApplication(const ShellServices& services) {
+    ApplicationWindows windows;
     try {
-        ApplicationWindows windows = CreateForms(services);
+        windows = CreateMainForm(services);
         windows.form1->show();
-        QApplication::exec();
     } catch (const std::exception& error) {
-        services.modal.ShowMessage(nullptr, kApplicationTitle, ErrorBoxText(error), MessageIcon::Error,
-                                   MessageButtons::Ok);
+        ShowStartFailure(services, error);
         // A start that failed must not look like a run that went well to
         // whatever started the program.
         return 1;
     }
-    return 0;
+    // The main window goes to the screen first. The rest of the start is the
+    // first event of the message loop: it comes before the loop's first idle
+    // moment and before any input, and after the window system has the window.
+    int status = 0;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            try {
+                CompleteStart(windows, services);
+            } catch (const std::exception& error) {
+                ShowStartFailure(services, error);
+                status = 1;
+                QCoreApplication::exit(status);
+            }
+        },
+        Qt::QueuedConnection);
+    QApplication::exec();
+    return status;
 }
 
 int MainRoutine(int argc, char** argv) {

@@ -34,7 +34,14 @@ struct ApplicationWindows {
 // whatever the main window's construction throws is passed on.
 ApplicationWindows CreateForms(const ShellServices& services);
 
-// Creates the windows and runs the message loop. Whatever stops the start is
+// The two halves of CreateForms. The main window alone, with its program-wide
+// reference; then the rest of the start: the icon theme's picture for the
+// main window and the other six windows in their order.
+ApplicationWindows CreateMainForm(const ShellServices& services);
+void CompleteStart(ApplicationWindows& windows, const ShellServices& services);
+
+// Shows the main window as soon as it exists, completes the start as the
+// message loop's first event, and runs the loop. Whatever stops the start is
 // shown in a message box; the result is the program's exit status, 1 then.
 int RunApplication(const ShellServices& services);
 

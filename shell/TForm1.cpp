@@ -89,11 +89,16 @@ TForm1::TForm1(ShellServices services)
     SetUpKeyboardPlay();
     tableAccessibility_->SetScale([this] { return geometry_.scale; });
     CreateAidCommands();
-    // The installed icon theme's picture of the game, else the same tile from the program itself.
-    setWindowIcon(ThemeIconOr("jadeleaf", ArtIcon(WindowIconBitmap())));
+    // The program's own tile; UseThemeIcon may give the installed theme's picture later.
+    setWindowIcon(ArtIcon(WindowIconBitmap()));
     ui_->ViewBtn1->setIcon(ArtIcon(InfoButtonBitmap()));
     FormCreate();
     ConstructGameState();
+}
+
+void TForm1::UseThemeIcon() {
+    const QIcon themed = ThemeIconOr("jadeleaf", QIcon());
+    if (!themed.isNull()) setWindowIcon(themed);
 }
 
 TForm1::~TForm1() {

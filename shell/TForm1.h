@@ -64,6 +64,10 @@ public:
     QString MessageLineText() const;
     bool MenusEnabled() const;
     PlatformTimer& Timer(WindowTimer timer);
+    // The installed icon theme's picture of the game in place of the
+    // program's own, where there is one: looked up once the window is shown,
+    // as the theme's set-up costs more than the window's own start.
+    void UseThemeIcon();
 
     // Handlers.
     void FormShow();

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "model/TableLayout.h"
@@ -204,6 +205,42 @@ TEST_F(ShellTest, FatalSettingsErrorIsShownWithTheFileAndEndsWithAFailureStatus)
     EXPECT_EQ(RunApplication({clock, realBoxes, settingsPath, QSize(1280, 1024), false}), 1);
     EXPECT_EQ(shown.toStdString(),
               "Failed to get data for 'Delay1 Slider'\n\"" + settingsPath + "\": the value is missing from the key");
+    EXPECT_EQ(Form1, nullptr);
+}
+
+// The main window is on the screen before anything else is made; the message
+// loop's first event makes the other six windows, the preferences dialog shown,
+// before the loop first goes idle and loads the resource library.
+TEST_F(ShellTest, MainWindowIsShownFirstAndTheLoopsFirstEventCompletesTheStart) {
+    QtModalService realBoxes;
+    bool mainWindowAlone = false;
+    bool libraryLoadedAtTheDialog = true;
+    bool completed = false;
+    struct DialogShown : QObject {
+        std::function<void()> seen;
+        bool eventFilter(QObject* object, QEvent* event) override {
+            if (event->type() == QEvent::Show && object == PrefDlg1) seen();
+            return false;
+        }
+    } dialogShown;
+    dialogShown.seen = [&] { libraryLoadedAtTheDialog = Form1->Graphics().library.Loaded(); };
+    qApp->installEventFilter(&dialogShown);
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            mainWindowAlone = Form1 != nullptr && Form1->isVisible() && PrefDlg1 == nullptr && AboutBox == nullptr;
+            QTimer::singleShot(0, qApp, [&] {
+                completed = PrefDlg1 != nullptr && PrefDlg1->isVisible() && CalendarForm && AboutBox && ResDlg1 &&
+                            InfoForm && EndDlg1;
+                QCoreApplication::quit();
+            });
+        },
+        Qt::QueuedConnection);
+    EXPECT_EQ(RunApplication({clock, realBoxes, settingsPath, QSize(1280, 1024), true}), 0);
+    qApp->removeEventFilter(&dialogShown);
+    EXPECT_TRUE(mainWindowAlone);
+    EXPECT_FALSE(libraryLoadedAtTheDialog);
+    EXPECT_TRUE(completed);
     EXPECT_EQ(Form1, nullptr);
 }
 
