@@ -10,12 +10,14 @@
 #include "play/ResultBands.h"
 #include "play/ResultSayings.h"
 #include "resources/ProgramArtImage.h"
+#include "framework/StyleSheetRules.h"
 #include "ui_TResDlg1.h"
 
 namespace jadeleaf {
 
 TResDlg1::TResDlg1(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::ResDlg1>()) {
     ui_->setupUi(this);
+    ApplyStyleSheet(*this);
     // The emblem's pictures for every screen density take more memory than the
     // rest of the dialog; they are made when the dialog first shows, which many
     // runs never see.

@@ -58,6 +58,9 @@ ApplicationWindows CreateMainForm(const ShellServices& services) {
     ApplicationWindows windows;
     windows.form1 = std::make_unique<TForm1>(services);
     Form1 = windows.form1.get();
+    // The windows without a face of their own (menus made later, message
+    // boxes, tool tips, text boxes' own menus) show the main window's.
+    QApplication::setFont(Form1->font());
     return windows;
 }
 

@@ -2,10 +2,12 @@
 #include "shell/TAboutBox.h"
 
 #include <QEvent>
+#include <QMenu>
 #include <QPixmap>
 #include <QShowEvent>
 
 #include "resources/ProgramArtImage.h"
+#include "framework/StyleSheetRules.h"
 #include "ui_TAboutBox.h"
 
 namespace jadeleaf {
@@ -16,6 +18,9 @@ TAboutBox::TAboutBox(Clock& clock, std::function<QPoint()> clientOrigin, QWidget
       timer1_(clock, [this] { Timer1Timer(); }),
       clientOrigin_(std::move(clientOrigin)) {
     ui_->setupUi(this);
+    ApplyStyleSheet(*this);
+    ui_->Memo1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui_->Memo1, &QWidget::customContextMenuRequested, this, [this](QPoint at) { ShowMemoMenu(at); });
     ui_->ProgramIcon->setPixmap(ArtPixmap(EmblemBitmap(), devicePixelRatioF()));
     ui_->ProgramIcon->setAccessibleName("Program emblem: a red arched bridge with a gate over water");
     // The address line is a link to press, not a text to select or edit.
@@ -26,6 +31,15 @@ TAboutBox::TAboutBox(Clock& clock, std::function<QPoint()> clientOrigin, QWidget
     ui_->RichEdit1->setFocusPolicy(Qt::NoFocus);
     connect(ui_->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     FormCreate();
+}
+
+// The text box's own menu is a window of its own: it shows the window's face
+// rather than the program's.
+void TAboutBox::ShowMemoMenu(QPoint at) {
+    QMenu* menu = ui_->Memo1->createStandardContextMenu(at);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setFont(font());
+    menu->popup(ui_->Memo1->viewport()->mapToGlobal(at));
 }
 
 TAboutBox::~TAboutBox() = default;

@@ -39,6 +39,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowMemoMenu(QPoint at);
     void FormCreate();
     void WriteAddressLine(const QString& text, const char* colour, bool underlined);
     void MakeMemoReadOnly();

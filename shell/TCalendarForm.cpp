@@ -1,12 +1,14 @@
 // The calendar window.
 #include "shell/TCalendarForm.h"
 
+#include "framework/StyleSheetRules.h"
 #include "ui_TCalendarForm.h"
 
 namespace jadeleaf {
 
 TCalendarForm::TCalendarForm(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CalendarForm>()) {
     ui_->setupUi(this);
+    ApplyStyleSheet(*this);
     FormCreate();
 }
 

@@ -31,6 +31,7 @@
 #include "shell/TPrefDlg1.h"
 #include "shell/ThemeIcon.h"
 #include "settings/SettingsStore.h"
+#include "framework/StyleSheetRules.h"
 #include "ui_TForm1.h"
 
 namespace jadeleaf {
@@ -74,6 +75,7 @@ TForm1::TForm1(ShellServices services)
       timer3_(services_.clock, [this] { Timer3Timer(); }),
       hintTimer_(services_.clock, [this] { EndHintHighlight(); }) {
     ui_->setupUi(this);
+    ApplyStyleSheet(*this);
     move(property("designPosition").toPoint());
     ui_->ClientArea->installEventFilter(this);
     ui_->ClientArea->setMouseTracking(false);
@@ -613,8 +615,8 @@ void TForm1::FitMessageLine() {
     }
     if (size == messageLineFontSize_) return;
     messageLineFontSize_ = size;
-    ui_->Label1->setStyleSheet(
-        QString("font: %1px \"MS Sans Serif\", \"Arial\", \"Liberation Sans\", \"Arimo\", \"Nimbus Sans\";").arg(size));
+    font.setPixelSize(size);
+    ui_->Label1->setFont(font);
 }
 
 void TForm1::SetStatusText(int panel, std::string_view text) {

@@ -6,12 +6,14 @@
 #include <QShowEvent>
 
 #include "resources/ProgramArtImage.h"
+#include "framework/StyleSheetRules.h"
 #include "ui_TInfoForm.h"
 
 namespace jadeleaf {
 
 TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::InfoForm>()) {
     ui_->setupUi(this);
+    ApplyStyleSheet(*this);
     ui_->Image1->setPixmap(ArtPixmap(QuickInfoTitleBitmap(), devicePixelRatioF()));
     ui_->Image1->setAccessibleName("Jadeleaf - Velora Edition");
     textInset_ = size() - ui_->Memo1->size();

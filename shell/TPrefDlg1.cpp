@@ -12,6 +12,7 @@
 
 #include "files/FileRead.h"
 #include "settings/SettingsStore.h"
+#include "framework/StyleSheetRules.h"
 #include "ui_TPrefDlg1.h"
 
 namespace jadeleaf {
@@ -53,6 +54,7 @@ bool IsFocusMovingInside(const QFocusEvent& event) {
 TPrefDlg1::TPrefDlg1(PreferencesHost& host, Clock& clock, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::PrefDlg1>()), host_(host), timer1_(clock, [this] { Timer1Timer(); }) {
     ui_->setupUi(this);
+    ApplyStyleSheet(*this);
     FormCreate();
     timer1_.SetEnabled(false);
     ConnectControls();
