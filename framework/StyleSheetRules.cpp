@@ -5,8 +5,8 @@
 #include <QGroupBox>
 #include <QHash>
 #include <QPalette>
-#include <QVariant>
 #include <QStringList>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 #include <optional>
