@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -547,24 +547,12 @@ TEST_F(PreferencesTest, GamePreferencesPlacesTheDialogBesideTheTable) {
 TEST_F(PreferencesTest, RefusedWriteIsReportedInARealMessageBox) {
     QtModalService realModal;
     Open(&realModal);
-    // A folder where the write takes its lock refuses every write.
-    const QString lock = QString::fromStdString(settingsPath + ".lock");
-    QFile::remove(lock);
-    ASSERT_TRUE(QDir().mkpath(lock));
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    ClickOk();
+    const QString shown = RefusedWriteReport([&] { ClickOk(); });
     // The store's text, then the file and the system's reason on the next line.
     EXPECT_TRUE(shown.startsWith("Failed to set data for 'TimeDisplay'\n")) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QString::fromStdString(settingsPath))) << shown.toStdString();
     EXPECT_EQ(Status(), "Not recorded: the settings file refused the change.");
     EXPECT_TRUE(dialog->isVisible());
-    QDir().rmdir(lock);
 }
 
 // The box takes the activation away from the dialog; getting it back is not
